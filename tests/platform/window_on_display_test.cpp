@@ -65,8 +65,8 @@ TEST(PlatformWindow, WineFontsAreInstalledInThePrefix) {
 }
 
 TEST(PlatformWindow, AWindowIsShownWithCaptionAndText) {
-    HWND window = CreateWindowExA(0, "STATIC", "Platform check", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 320,
-                                  160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND window = CreateWindowExA(0, "STATIC", "Platform check", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100,
+                                  320, 160, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     ASSERT_NE(window, nullptr);
     HWND label = CreateWindowExA(0, "STATIC", "Hello from the virtual display", WS_CHILD | WS_VISIBLE, 10, 10,
                                  280, 40, window, nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -4,8 +4,6 @@
 // can wait for a box that a window thread shows.
 #pragma once
 
-#include "runtime/sys/interaction.h"
-
 #include <chrono>
 #include <condition_variable>
 #include <deque>
@@ -13,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "runtime/sys/interaction.h"
 
 namespace testing_support {
 

@@ -1,8 +1,8 @@
-#include "runtime/sys/interaction.h"
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+
+#include "runtime/sys/interaction.h"
 
 namespace runtime {
 namespace {
@@ -30,7 +30,9 @@ int32_t ConsoleInteraction::message(const MessageRequest& request) {
     return firstButton(request.buttons);
 }
 
-void ConsoleInteraction::stop(std::string_view text) { print("Stop", text); }
+void ConsoleInteraction::stop(std::string_view text) {
+    print("Stop", text);
+}
 
 void ConsoleInteraction::halt(int32_t exitCode, std::string_view text) {
     if (!text.empty()) {
@@ -40,9 +42,13 @@ void ConsoleInteraction::halt(int32_t exitCode, std::string_view text) {
     std::exit(exitCode);
 }
 
-int32_t ConsoleInteraction::popupMenu(std::string_view, std::optional<Point>) { return 0; }
+int32_t ConsoleInteraction::popupMenu(std::string_view, std::optional<Point>) {
+    return 0;
+}
 
-bool ConsoleInteraction::chooseFont(std::string_view, FontSpec&) { return false; }
+bool ConsoleInteraction::chooseFont(std::string_view, FontSpec&) {
+    return false;
+}
 
 // A console program starts nothing on a person's desktop; it says so instead.
 int32_t ConsoleInteraction::run(std::string_view commandLine, int32_t& systemError) {
@@ -64,7 +70,8 @@ void ConsoleInteraction::windowsHelp(std::string_view helpFile, std::string_view
 void ConsoleInteraction::beep() {}
 
 void ConsoleInteraction::assertionFailed(std::string_view message, std::string_view file, int32_t line) {
-    print("Assertion failed", std::string(message) + " (" + std::string(file) + ":" + std::to_string(line) + ")");
+    print("Assertion failed",
+          std::string(message) + " (" + std::string(file) + ":" + std::to_string(line) + ")");
     std::abort();
 }
 

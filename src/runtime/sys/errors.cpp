@@ -52,7 +52,9 @@ std::string_view errorText(int32_t code) {
     return "Unknown Error";
 }
 
-void setError(int32_t code) { setError(code, errorText(code)); }
+void setError(int32_t code) {
+    setError(code, errorText(code));
+}
 
 void setError(int32_t code, std::string_view text) {
     ErrorState& s = state();
@@ -72,11 +74,21 @@ void setDriverError(std::string_view driverCode, std::string_view driverText) {
     s.driverText = driverText;
 }
 
-void clearError() { state() = ErrorState{}; }
+void clearError() {
+    state() = ErrorState{};
+}
 
-int32_t errorcode() { return state().code; }
-std::string error() { return state().text; }
-std::string fileerrorcode() { return state().driverCode; }
-std::string fileerror() { return state().driverText; }
+int32_t errorcode() {
+    return state().code;
+}
+std::string error() {
+    return state().text;
+}
+std::string fileerrorcode() {
+    return state().driverCode;
+}
+std::string fileerror() {
+    return state().driverText;
+}
 
 } // namespace runtime

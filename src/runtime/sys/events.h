@@ -35,7 +35,7 @@ inline constexpr int32_t GainFocus = 518;
 inline constexpr int32_t Timer = 523;
 inline constexpr int32_t Completed = 549;
 inline constexpr int32_t Sized = 561;
-inline constexpr int32_t User = 1024; // first user event
+inline constexpr int32_t User = 1024;  // first user event
 inline constexpr int32_t Alert = 1280; // the window-message hook's alert event
 } // namespace event
 
@@ -62,10 +62,12 @@ inline constexpr int32_t F1 = 112;
 inline constexpr int32_t F2 = 113;
 inline constexpr int32_t F3 = 114;
 
-inline constexpr int32_t ShiftTab = Shift + Tab;  // 265
+inline constexpr int32_t ShiftTab = Shift + Tab;   // 265
 inline constexpr int32_t CtrlEnter = Ctrl + Enter; // 525
 
-constexpr int32_t ctrl(char letter) { return Ctrl + static_cast<int32_t>(letter); }
+constexpr int32_t ctrl(char letter) {
+    return Ctrl + static_cast<int32_t>(letter);
+}
 } // namespace key
 
 // Control kinds ("type numbers"). The numbers that other parts of the system
@@ -75,7 +77,7 @@ constexpr int32_t ctrl(char letter) { return Ctrl + static_cast<int32_t>(letter)
 namespace kind {
 inline constexpr int32_t String = 1;         // label with constant text
 inline constexpr int32_t VariableString = 2; // label showing a bound variable
-inline constexpr int32_t Region = 4; // invisible click area
+inline constexpr int32_t Region = 4;         // invisible click area
 inline constexpr int32_t Line = 5;
 inline constexpr int32_t Box = 6;
 inline constexpr int32_t Group = 7;
@@ -97,7 +99,9 @@ inline constexpr int32_t Tab = 36; // one page of a sheet
 inline constexpr int32_t Sheet = 37;
 inline constexpr int32_t Image = 32;
 
-constexpr bool isTextLike(int32_t k) { return k == String || k == VariableString || k == Prompt; }
+constexpr bool isTextLike(int32_t k) {
+    return k == String || k == VariableString || k == Prompt;
+}
 
 // The hover ("cue card") category bit of a control kind; 0 means no hover tip.
 constexpr int32_t cueCardCategory(int32_t k) {

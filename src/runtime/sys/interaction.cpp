@@ -19,13 +19,20 @@ std::atomic<Interaction*>& current() {
 
 } // namespace
 
-Interaction& interaction() { return *current().load(); }
+Interaction& interaction() {
+    return *current().load();
+}
 
-void installInteraction(Interaction& replacement) { current().store(&replacement); }
+void installInteraction(Interaction& replacement) {
+    current().store(&replacement);
+}
 
-ScopedInteraction::ScopedInteraction(Interaction& replacement) : previous_(current().exchange(&replacement)) {}
+ScopedInteraction::ScopedInteraction(Interaction& replacement)
+    : previous_(current().exchange(&replacement)) {}
 
-ScopedInteraction::~ScopedInteraction() { current().store(previous_); }
+ScopedInteraction::~ScopedInteraction() {
+    current().store(previous_);
+}
 
 int32_t message(std::string_view text, std::string_view title, Icon icon, int32_t buttons,
                 int32_t defaultButton) {
@@ -33,7 +40,9 @@ int32_t message(std::string_view text, std::string_view title, Icon icon, int32_
         MessageRequest{std::string(text), std::string(title), icon, buttons, defaultButton});
 }
 
-void stop(std::string_view text) { interaction().stop(text); }
+void stop(std::string_view text) {
+    interaction().stop(text);
+}
 
 void halt(int32_t exitCode, std::string_view text) {
     interaction().halt(exitCode, text);

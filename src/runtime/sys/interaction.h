@@ -121,9 +121,9 @@ int32_t firstButton(int32_t buttons);
 
 // For programming errors only (a violated precondition of a caller), never for
 // bad input or damaged files.
-#define RV_ASSERT(condition, message)                                                                      \
-    do {                                                                                                   \
-        if (!(condition)) {                                                                                \
-            ::runtime::assertionFailed(message, __FILE__, __LINE__);                                       \
-        }                                                                                                  \
+#define RV_ASSERT(condition, message)                                                                        \
+    do {                                                                                                     \
+        if (!(condition)) {                                                                                  \
+            ::runtime::assertionFailed(message, __FILE__, __LINE__);                                         \
+        }                                                                                                    \
     } while (false)

@@ -3,14 +3,14 @@
 // to (records are checked with static_assert). Integers are little-endian.
 #pragma once
 
-#include "runtime/text/strings.h"
-
 #include <array>
 #include <cstdint>
 #include <cstring>
 #include <string>
 #include <string_view>
 #include <type_traits>
+
+#include "runtime/text/strings.h"
 
 namespace runtime::text {
 

@@ -6,7 +6,9 @@
 namespace runtime::text {
 namespace {
 
-bool blank(char c) { return c == ' ' || c == '\0'; }
+bool blank(char c) {
+    return c == ' ' || c == '\0';
+}
 
 int compareChars(char a, char b) {
     auto ua = static_cast<unsigned char>(a);
@@ -57,11 +59,17 @@ std::string_view trimLeft(std::string_view s) {
     return s.substr(start);
 }
 
-std::string_view trim(std::string_view s) { return clip(trimLeft(s)); }
+std::string_view trim(std::string_view s) {
+    return clip(trimLeft(s));
+}
 
-bool isBlank(std::string_view s) { return clip(s).empty(); }
+bool isBlank(std::string_view s) {
+    return clip(s).empty();
+}
 
-char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+char upper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
 
 std::string upper(std::string_view s) {
     std::string result(s);
@@ -85,13 +93,17 @@ int comparePadded(std::string_view a, std::string_view b) {
     return comparePaddedWith(a, b, [](char c) { return c == '\0' ? ' ' : c; });
 }
 
-bool equalPadded(std::string_view a, std::string_view b) { return comparePadded(a, b) == 0; }
+bool equalPadded(std::string_view a, std::string_view b) {
+    return comparePadded(a, b) == 0;
+}
 
 int compareNoCase(std::string_view a, std::string_view b) {
     return comparePaddedWith(a, b, [](char c) { return c == '\0' ? ' ' : upper(c); });
 }
 
-bool equalNoCase(std::string_view a, std::string_view b) { return compareNoCase(a, b) == 0; }
+bool equalNoCase(std::string_view a, std::string_view b) {
+    return compareNoCase(a, b) == 0;
+}
 
 size_t instring(std::string_view needle, std::string_view haystack, size_t step, size_t start) {
     if (needle.empty() || step == 0 || start == 0) {

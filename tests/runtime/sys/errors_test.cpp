@@ -1,7 +1,7 @@
-#include "runtime/sys/errors.h"
-
 #include <gtest/gtest.h>
 #include <thread>
+
+#include "runtime/sys/errors.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
+#include <gtest/gtest.h>
+
 #include "runtime/sys/interaction.h"
 #include "support/scripted_interaction.h"
-
-#include <gtest/gtest.h>
 
 namespace {
 
@@ -50,8 +50,9 @@ TEST(Interaction, ScopedReplacementIsUndone) {
 
 TEST(Interaction, ConsoleAnswersWithTheDefaultButtonAndRefusesToLaunch) {
     ConsoleInteraction console;
-    EXPECT_EQ(console.message({"Rebuild?", "Invalid Key", Icon::Exclamation, button::Yes | button::No, button::No}),
-              button::No);
+    EXPECT_EQ(
+        console.message({"Rebuild?", "Invalid Key", Icon::Exclamation, button::Yes | button::No, button::No}),
+        button::No);
     int32_t systemError = 0;
     EXPECT_EQ(console.run("hh.exe x", systemError), -4);
     EXPECT_NE(systemError, 0);

@@ -1,6 +1,6 @@
-#include "runtime/text/fields.h"
-
 #include <gtest/gtest.h>
+
+#include "runtime/text/fields.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "runtime/text/strings.h"
-
 #include <gtest/gtest.h>
+
+#include "runtime/text/strings.h"
 
 namespace {
 
