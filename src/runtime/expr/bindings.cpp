@@ -1,9 +1,13 @@
 #include "runtime/expr/bindings.h"
 
+#include <pthread.h>
+
+#include <memory>
 #include <mutex>
 #include <string>
 #include <unordered_map>
 
+#include "runtime/sys/interaction.h"
 #include "runtime/text/strings.h"
 
 namespace runtime::expr {
@@ -18,10 +22,35 @@ std::string keyOf(std::string_view name) {
 }
 
 // A thread's scopes die with the thread, so a window thread that ends without
-// closing its scope leaves nothing behind.
-std::vector<Scope>& threadScopes() {
-    thread_local std::vector<Scope> scopes;
-    return scopes;
+// closing its scope leaves nothing behind. They hang on a thread key rather
+// than a thread_local object: with the MinGW runtime a thread_local destructor
+// runs after the thread's storage has been freed, and would free it again.
+using ThreadScopes = std::vector<Scope>;
+
+pthread_key_t threadKey() {
+    static const pthread_key_t key = [] {
+        pthread_key_t created{};
+        int failed = pthread_key_create(&created, [](void* scopes) {
+            std::unique_ptr<ThreadScopes> owned(static_cast<ThreadScopes*>(scopes));
+        });
+        RV_ASSERT(!failed, "no thread key left for the scopes of bound names");
+        return created;
+    }();
+    return key;
+}
+
+// Nothing for a thread that never opened a scope.
+ThreadScopes* existingScopes() {
+    return static_cast<ThreadScopes*>(pthread_getspecific(threadKey()));
+}
+
+ThreadScopes& threadScopes() {
+    if (ThreadScopes* scopes = existingScopes()) {
+        return *scopes;
+    }
+    auto owned = std::make_unique<ThreadScopes>();
+    pthread_setspecific(threadKey(), owned.get());
+    return *owned.release(); // the key owns it from here on
 }
 
 struct ProcessScope {
@@ -45,21 +74,22 @@ void openScope() {
 }
 
 void closeScope() {
-    if (!threadScopes().empty()) {
-        threadScopes().pop_back();
+    if (ThreadScopes* scopes = existingScopes(); scopes && !scopes->empty()) {
+        scopes->pop_back();
     }
 }
 
 size_t scopeDepth() {
-    return threadScopes().size();
+    ThreadScopes* scopes = existingScopes();
+    return scopes ? scopes->size() : 0;
 }
 
 void bind(const files::Field& field, const void* base) {
-    std::vector<Scope>& scopes = threadScopes();
-    if (scopes.empty()) {
+    ThreadScopes* scopes = existingScopes();
+    if (!scopes || scopes->empty()) {
         bindGlobal(field, base);
     } else {
-        bindIn(scopes.back(), field, base);
+        bindIn(scopes->back(), field, base);
     }
 }
 
@@ -77,10 +107,11 @@ void bindGlobal(const files::Field& field, const void* base) {
 
 std::optional<Binding> lookup(std::string_view name) {
     std::string key = keyOf(name);
-    const std::vector<Scope>& scopes = threadScopes();
-    for (auto scope = scopes.rbegin(); scope != scopes.rend(); ++scope) {
-        if (auto found = scope->find(key); found != scope->end()) {
-            return found->second;
+    if (const ThreadScopes* scopes = existingScopes()) {
+        for (auto scope = scopes->rbegin(); scope != scopes->rend(); ++scope) {
+            if (auto found = scope->find(key); found != scope->end()) {
+                return found->second;
+            }
         }
     }
     ProcessScope& global = processScope();

@@ -81,16 +81,22 @@ TEST(BoundNames, ScopesBelongToTheirThreadAndDieWithIt) {
     int value = 0;
     ScopedNames mine;
     bind(longNamed("Thread:Mine"), &value);
-    onAnotherThread([&] {
-        EXPECT_EQ(scopeDepth(), 0u);
-        EXPECT_EQ(boundTo("Thread:Mine"), nullptr);
-        closeScope();
-        openScope();
-        openScope();
-        bind(longNamed("Thread:Leaked"), &value);
-    });
+    // Many threads, and names too long to fit in a string's own bytes, so that
+    // tearing the scopes down from freed storage would not go unnoticed.
+    for (int round = 0; round < 20; ++round) {
+        onAnotherThread([&] {
+            EXPECT_EQ(scopeDepth(), 0u);
+            EXPECT_EQ(boundTo("Thread:Mine"), nullptr);
+            closeScope();
+            openScope();
+            bind(longNamed("Thread:Leaked:With:A:Name:Longer:Than:Any:Small:String"), &value);
+            openScope();
+            bindRecord(customerFields(), &value);
+        });
+    }
     EXPECT_EQ(scopeDepth(), 1u);
-    EXPECT_EQ(boundTo("Thread:Leaked"), nullptr);
+    EXPECT_EQ(boundTo("Thread:Leaked:With:A:Name:Longer:Than:Any:Small:String"), nullptr);
+    EXPECT_EQ(boundTo("CUS:NAME"), nullptr);
     onAnotherThread([&] { EXPECT_EQ(scopeDepth(), 0u); });
 }
 
