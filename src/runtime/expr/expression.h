@@ -17,6 +17,7 @@
 // "Expected ')' at 17".
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
@@ -47,6 +48,13 @@ private:
     explicit Expression(std::unique_ptr<Node> root);
     std::unique_ptr<Node> root_;
 };
+
+// Literals for writing values into expression texts, so that what a filter
+// builder writes reads back as the same value: text in quotes with inner quotes
+// doubled and trailing blanks dropped ("'O''Brien'"); a number of units at
+// `places` decimal places, the way Decimal fields hold it ("12.5", "-0.05").
+std::string textLiteral(std::string_view value);
+std::string numberLiteral(int64_t units, int places = 0);
 
 // One component of an order expression: "CUS:NAME", "UPPER(CUS:NAME)",
 // "-CUS:CUSTNO", separated by commas.

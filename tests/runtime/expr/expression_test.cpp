@@ -171,11 +171,19 @@ TEST_F(ExpressionTest, LongFiltersParseAndEvaluate) {
     EXPECT_FALSE(filter->test());
 }
 
-TEST_F(ExpressionTest, MovedExpressionKeepsWorking) {
-    std::optional<Expression> first = Expression::parse("CUS:CUSTNO = 150", bindingsOf(record));
-    ASSERT_TRUE(first);
-    Expression moved = std::move(*first);
-    EXPECT_TRUE(moved.test());
+TEST_F(ExpressionTest, LiteralsReadBackAsTheValuesTheyWereMadeFrom) {
+    for (const char* name : {"O'Brien", "'", "a''b'  ", "", "tab\there", "UPPER(x) = 'y'"}) {
+        record.NAME = name;
+        EXPECT_TRUE(evaluate(("CUS:NAME = " + runtime::expr::textLiteral(name)).c_str())) << name;
+    }
+    EXPECT_EQ(runtime::expr::textLiteral("O'Brien   "), "'O''Brien'");
+    for (int64_t units : {-1234, -5, 0, 5, 120, 9999999, -9999999}) {
+        record.BALANCE.set(units);
+        EXPECT_TRUE(evaluate(("CUS:BALANCE = " + runtime::expr::numberLiteral(units, 2)).c_str())) << units;
+    }
+    EXPECT_EQ(runtime::expr::numberLiteral(-5, 2), "-0.05");
+    EXPECT_EQ(runtime::expr::numberLiteral(120, 2), "1.2");
+    EXPECT_EQ(runtime::expr::numberLiteral(4000000000), "4000000000");
 }
 
 } // namespace
