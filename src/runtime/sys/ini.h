@@ -38,7 +38,8 @@ std::string readIni(std::string_view file, std::string_view section, std::string
                     std::string_view defaultValue = {});
 // False when the entry could not be written (refused name or value, a folder
 // that does not exist, no permission); the file is then unchanged.
-bool writeIni(std::string_view file, std::string_view section, std::string_view entry, std::string_view value);
+bool writeIni(std::string_view file, std::string_view section, std::string_view entry,
+              std::string_view value);
 
 // An entry of the user's profile.
 std::string readProfile(std::string_view section, std::string_view entry, std::string_view defaultValue = {});

@@ -25,14 +25,16 @@ struct Entry {
 std::optional<Entry> entryOf(std::string_view line) {
     std::string_view content = trimmed(line);
     size_t equals = content.find('=');
-    if (content.empty() || content.front() == ';' || sectionName(content) || equals == std::string_view::npos) {
+    if (content.empty() || content.front() == ';' || sectionName(content) ||
+        equals == std::string_view::npos) {
         return std::nullopt;
     }
     return Entry{trimmed(content.substr(0, equals)), trimmed(content.substr(equals + 1))};
 }
 
 std::string unquoted(std::string_view value) {
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front()) {
         value = value.substr(1, value.size() - 2);
     }
     return std::string(value);

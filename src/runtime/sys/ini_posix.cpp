@@ -1,13 +1,13 @@
 // Our own INI implementation, for systems without the Windows profile
 // functions; it keeps their observable behaviour (ini.h).
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <mutex>
+#include <sys/stat.h>
 
 #include "runtime/sys/ini.h"
 #include "runtime/sys/ini_document.h"
@@ -132,7 +132,8 @@ std::string readIni(std::string_view file, std::string_view section, std::string
     return value ? *value : ini::defaultResult(defaultValue);
 }
 
-bool writeIni(std::string_view file, std::string_view section, std::string_view entry, std::string_view value) {
+bool writeIni(std::string_view file, std::string_view section, std::string_view entry,
+              std::string_view value) {
     if (!ini::usableNames(section, entry) || !ini::usableValue(value)) {
         return false;
     }

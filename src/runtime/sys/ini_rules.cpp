@@ -1,7 +1,8 @@
+#include "runtime/sys/ini_rules.h"
+
 #include <mutex>
 
 #include "runtime/sys/ini.h"
-#include "runtime/sys/ini_rules.h"
 #include "runtime/text/strings.h"
 
 namespace runtime::ini {

@@ -57,7 +57,8 @@ std::string readIni(std::string_view file, std::string_view section, std::string
     });
 }
 
-bool writeIni(std::string_view file, std::string_view section, std::string_view entry, std::string_view value) {
+bool writeIni(std::string_view file, std::string_view section, std::string_view entry,
+              std::string_view value) {
     if (!ini::usableNames(section, entry) || !ini::usableValue(value)) {
         return false;
     }
@@ -74,8 +75,9 @@ std::string readProfile(std::string_view section, std::string_view entry, std::s
         return ini::defaultResult(defaultValue);
     }
     std::string s(section), e(entry), d(defaultValue);
-    return readGrowing(
-        [&](char* buffer, DWORD size) { return GetProfileStringA(s.c_str(), e.c_str(), d.c_str(), buffer, size); });
+    return readGrowing([&](char* buffer, DWORD size) {
+        return GetProfileStringA(s.c_str(), e.c_str(), d.c_str(), buffer, size);
+    });
 }
 
 } // namespace runtime

@@ -21,8 +21,8 @@ LocalTime localTime() {
     result.year = now.wYear;
     result.month = now.wMonth;
     result.day = now.wDay;
-    result.hundredths =
-        static_cast<int32_t>((now.wHour * 3600 + now.wMinute * 60 + now.wSecond) * 100 + now.wMilliseconds / 10);
+    result.hundredths = static_cast<int32_t>((now.wHour * 3600 + now.wMinute * 60 + now.wSecond) * 100 +
+                                             now.wMilliseconds / 10);
     return result;
 }
 

@@ -1,5 +1,4 @@
 #include <gtest/gtest.h>
-
 #include <thread>
 
 #include "runtime/sys/debug_output.h"
