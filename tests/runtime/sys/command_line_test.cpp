@@ -74,20 +74,4 @@ TEST(Switches, RealCommandLineIsTheProgramsArguments) {
     EXPECT_EQ(commandLineArguments(), Args(argv.begin() + 1, argv.end()));
 }
 
-TEST(Switches, LookupIsSafeWhileAnotherThreadOverrides) {
-    std::atomic<bool> done{false};
-    std::thread reader([&] {
-        while (!done) {
-            (void)hasSwitch("/debug");
-            (void)commandLineArguments();
-        }
-    });
-    for (int i = 0; i < 200; ++i) {
-        ScopedCommandLine line("p /debug /rvh /rvq");
-        EXPECT_TRUE(hasSwitch("/rvq"));
-    }
-    done = true;
-    reader.join();
-}
-
 } // namespace
