@@ -18,7 +18,7 @@ struct Override {
     std::optional<std::vector<std::string>> arguments;
 };
 
-Override& override() {
+Override& commandLineOverride() {
     static Override instance;
     return instance;
 }
@@ -99,13 +99,13 @@ std::vector<std::string> splitCommandLine(std::string_view line) {
 }
 
 std::vector<std::string> commandLineArguments() {
-    Override& o = override();
+    Override& o = commandLineOverride();
     std::lock_guard lock(o.mutex);
     return o.arguments ? *o.arguments : processArguments();
 }
 
 bool hasSwitch(std::string_view word) {
-    Override& o = override();
+    Override& o = commandLineOverride();
     std::lock_guard lock(o.mutex);
     const std::vector<std::string>& arguments = o.arguments ? *o.arguments : processArguments();
     return std::find(arguments.begin(), arguments.end(), word) != arguments.end();
@@ -116,7 +116,7 @@ ScopedCommandLine::ScopedCommandLine(std::string_view commandLine) {
     if (!arguments.empty()) {
         arguments.erase(arguments.begin());
     }
-    Override& o = override();
+    Override& o = commandLineOverride();
     std::lock_guard lock(o.mutex);
     hadPrevious_ = o.arguments.has_value();
     if (hadPrevious_) {
@@ -126,7 +126,7 @@ ScopedCommandLine::ScopedCommandLine(std::string_view commandLine) {
 }
 
 ScopedCommandLine::~ScopedCommandLine() {
-    Override& o = override();
+    Override& o = commandLineOverride();
     std::lock_guard lock(o.mutex);
     if (hadPrevious_) {
         o.arguments = std::move(previous_);
