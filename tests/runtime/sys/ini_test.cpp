@@ -180,9 +180,9 @@ TEST(IniFiles, WithoutAnOverrideNamesGoToTheSystemsWindowsFolder) {
 TEST(IniFiles, TheProfileIsWinIniInTheWindowsFolder) {
     TempFolder temp;
     ScopedWindowsFolder windows(temp.path().string());
-    writeFile(temp.file("win.ini"), "[Corvex 5  Enterprise Edition]\r\nRoot=C:\\Corvex5\\\r\n");
-    EXPECT_EQ(readProfile("corvex 5  enterprise edition", "ROOT"), "C:\\Corvex5\\");
-    EXPECT_EQ(readProfile("Corvex 5", "Root"), "");
+    writeFile(temp.file("win.ini"), "[Dev Kit  Pro Edition]\r\nRoot=C:\\DevKit\\\r\n");
+    EXPECT_EQ(readProfile("dev kit  pro edition", "ROOT"), "C:\\DevKit\\");
+    EXPECT_EQ(readProfile("Dev Kit Pro Edition", "Root"), "");
 }
 
 TEST(IniFiles, ThreadsWritingOneFileKeepEachOthersEntries) {
