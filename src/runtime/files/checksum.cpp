@@ -55,6 +55,7 @@ void encodeMeta(const Meta& m, uint8_t* out) {
     put32(out + 40, m.recordsRoot);
     put64(out + 48, m.recordsRootTxn);
     put32(out + 56, m.keyCount);
+    put64(out + 832, m.freeHeadTxn);
     for (uint32_t k = 0; k < m.keyCount && k < 32; ++k) {
         uint8_t* at = out + 64 + 24 * k;
         put32(at, m.keys[k].page);
@@ -77,6 +78,7 @@ bool decodeMeta(const uint8_t* in, Meta& m) {
     m.recordsRoot = get32(in + 40);
     m.recordsRootTxn = get64(in + 48);
     m.keyCount = get32(in + 56);
+    m.freeHeadTxn = get64(in + 832);
     if (m.txn == 0 || m.keyCount > 32 || m.pageCount < FirstDataPage || m.pageCount > MaxPages) {
         return false;
     }

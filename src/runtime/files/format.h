@@ -30,7 +30,7 @@
 // 3 META SLOTS (1024 bytes each, at file offsets 3072 and 4096)
 //   off  size  meaning
 //   0    8     checksum of bytes 8..1023
-//   8    8     transaction number (1 for a new file); slot = number mod 2
+//   8    8     transaction number (2 for a new file); slot = number mod 2
 //   16   4     page count (pages in use, the file may be longer)
 //   20   4     next record id
 //   24   8     record count
@@ -41,7 +41,8 @@
 //   48   8     transaction that wrote the records root
 //   56   4     key count
 //   64   24*k  per key: u32 root page, u32 zero, u64 root's transaction,
-//              u64 entries in the key
+//              u64 entries in the key (k up to 32)
+//   832  8     transaction that wrote the free-list head page
 // The valid slot (checksum right) with the higher number is the current state.
 //
 // 4 PAGES (pages 2..)
@@ -83,11 +84,11 @@
 // A new customer file (115-byte record, keys by number and by name) is 8192
 // bytes: the header with its declaration, meta slot 0 holding transaction 1,
 // page count 2, next record id 1 and no roots, and slot 1 zero. Adding customer
-// 7 "ACME" writes three pages: a records leaf (page 2) with the entry key
-// 00 00 00 01, value stamp 2 and the 115 record bytes; a key 1 leaf (page 3)
-// with key 80 00 00 07 00 00 00 01; a key 2 leaf (page 4) with "ACME" padded to
-// 30 bytes and 00 00 00 01. Then meta slot 0 (transaction 2 is even) points at
-// them with page count 5, next record id 2 and one record.
+// 7 "ACME" (transaction 3) writes three pages: a records leaf (page 2) with
+// the entry key 00 00 00 01, value stamp 3 and the 115 record bytes; a key 1
+// leaf (page 3) with key 80 00 00 07 00 00 00 01; a key 2 leaf (page 4) with
+// "ACME" padded to 30 bytes and 00 00 00 01. Then meta slot 1 (3 is odd)
+// points at them with page count 5, next record id 2 and one record.
 //
 // 8 LOCKING PROTOCOL
 // Operating-system byte-range locks (one per open, so two opens in one process
@@ -218,6 +219,7 @@ struct Meta {
     uint64_t records = 0;
     uint32_t freeHead = 0;
     uint32_t freeCount = 0;
+    uint64_t freeHeadTxn = 0;
     uint32_t recordsRoot = 0;
     uint64_t recordsRootTxn = 0;
     uint32_t keyCount = 0;

@@ -33,6 +33,9 @@ public:
     // Never waits: Busy when another open holds a conflicting lock.
     virtual LockResult lock(uint64_t offset, uint64_t length, bool exclusive) = 0;
     virtual void unlock(uint64_t offset, uint64_t length) = 0;
+    // A read-only view of the first `bytes` bytes of the file, kept current with
+    // every open's writes; nullptr when the system cannot give one.
+    virtual const uint8_t* mapHead(size_t bytes) = 0;
 };
 
 enum class OpenHow { Existing, CreateOrTruncate };

@@ -1,4 +1,5 @@
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -49,7 +50,24 @@ IoError systemError(int number, const std::string& path = {}) {
 class PosixHandle final : public FileHandle {
 public:
     explicit PosixHandle(int fd) : fd_(fd) {}
-    ~PosixHandle() override { ::close(fd_); }
+    ~PosixHandle() override {
+        if (head_) {
+            ::munmap(head_, headBytes_);
+        }
+        ::close(fd_);
+    }
+
+    const uint8_t* mapHead(size_t bytes) override {
+        if (!head_) {
+            void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_SHARED, fd_, 0);
+            if (p == MAP_FAILED) {
+                return nullptr;
+            }
+            head_ = p;
+            headBytes_ = bytes;
+        }
+        return static_cast<const uint8_t*>(head_);
+    }
 
     IoError read(uint64_t offset, void* data, size_t size, size_t& got) override {
         got = 0;
@@ -126,6 +144,8 @@ public:
 
 private:
     int fd_;
+    void* head_ = nullptr;
+    size_t headBytes_ = 0;
 };
 
 class PosixFileSystem final : public FileSystem {

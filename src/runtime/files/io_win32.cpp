@@ -57,7 +57,31 @@ OVERLAPPED at(uint64_t offset) {
 class WinHandle final : public FileHandle {
 public:
     explicit WinHandle(HANDLE h) : h_(h) {}
-    ~WinHandle() override { CloseHandle(h_); }
+    ~WinHandle() override {
+        if (view_) {
+            UnmapViewOfFile(view_);
+        }
+        if (mapping_) {
+            CloseHandle(mapping_);
+        }
+        CloseHandle(h_);
+    }
+
+    const uint8_t* mapHead(size_t bytes) override {
+        if (!view_) {
+            mapping_ = CreateFileMappingA(h_, nullptr, PAGE_READONLY, 0, static_cast<DWORD>(bytes), nullptr);
+            if (!mapping_) {
+                return nullptr;
+            }
+            view_ = MapViewOfFile(mapping_, FILE_MAP_READ, 0, 0, bytes);
+            if (!view_) {
+                CloseHandle(mapping_);
+                mapping_ = nullptr;
+                return nullptr;
+            }
+        }
+        return static_cast<const uint8_t*>(view_);
+    }
 
     IoError read(uint64_t offset, void* data, size_t size, size_t& got) override {
         got = 0;
@@ -136,6 +160,8 @@ public:
 
 private:
     HANDLE h_;
+    HANDLE mapping_ = nullptr;
+    void* view_ = nullptr;
 };
 
 class WinFileSystem final : public FileSystem {

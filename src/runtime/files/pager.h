@@ -89,6 +89,7 @@ private:
     bool transactionIntact(const format::Meta& meta);
 
     FileHandle& file_;
+    const uint8_t* head_ = nullptr; // the two header pages, mapped
     format::Meta committed_;
     format::Meta work_;
     bool writing_ = false;
@@ -102,6 +103,7 @@ private:
     std::vector<uint32_t> freeNow_;   // reusable in this transaction
     std::vector<uint32_t> freeLater_; // freed by this transaction
     uint32_t chainNext_ = 0;          // free-list pages not yet read
+    uint64_t chainNextTxn_ = 0;       // the transaction that wrote chainNext_ (0: unknown)
     uint32_t chainRemaining_ = 0;     // free pages listed in them
     uint64_t useClock_ = 0;
     uint32_t startPageCount_ = 0;
