@@ -104,11 +104,10 @@ void KeyedFile::applyHoldAndWatch(uint32_t rid, uint64_t stamp) {
             held_ = rid;
         }
     }
-    if (watchNext_) {
-        watchNext_ = false;
-        watched_ = rid;
-        watchedStamp_ = stamp;
-    }
+    // A watch covers the one record read after it, until the next read.
+    watched_ = watchNext_ ? rid : 0;
+    watchedStamp_ = stamp;
+    watchNext_ = false;
 }
 
 bool KeyedFile::load(uint32_t rid) {
