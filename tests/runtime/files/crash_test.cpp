@@ -21,7 +21,7 @@ using namespace runtime::files;
 
 class CrashingFileSystem final : public FileSystem {
 public:
-    CrashingFileSystem(long crashAt, bool powerLoss, uint32_t seed)
+    CrashingFileSystem(int64_t crashAt, bool powerLoss, uint32_t seed)
         : crashAt_(crashAt), powerLoss_(powerLoss), random_(seed) {}
 
     std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable, IoError& e) override {
@@ -29,7 +29,7 @@ public:
         return inner ? std::make_unique<Handle>(*this, std::move(inner)) : nullptr;
     }
     IoError remove(const std::string& path) override { return systemFileSystem().remove(path); }
-    long writes() const { return writes_; }
+    int64_t writes() const { return writes_; }
     bool crashed() const { return crashed_; }
 
 private:
@@ -86,10 +86,10 @@ private:
         unsynced_.clear();
     }
 
-    long crashAt_;
+    int64_t crashAt_;
     bool powerLoss_;
     std::mt19937 random_;
-    long writes_ = 0;
+    int64_t writes_ = 0;
     bool crashed_ = false;
     std::vector<Undo> unsynced_;
 };
@@ -154,22 +154,22 @@ void runCrashes(bool powerLoss) {
     TempDir dir;
     std::string path = dir.file("crash.dat");
     CustomerRecord rec{};
-    long totalWrites = 0;
+    int64_t totalWrites = 0;
     std::vector<State> expected;
     {
-        CrashingFileSystem counting(1L << 40, false, 0);
+        CrashingFileSystem counting(int64_t{1} << 40, false, 0);
         setFileSystem(&counting);
         KeyedFile file(customerDeclaration(path), &rec);
         ASSERT_TRUE(file.create());
         ASSERT_TRUE(file.open(mode::ReadWrite | mode::DenyNone));
-        long before = counting.writes();
+        int64_t before = counting.writes();
         int commits = 0;
         expected = workload(file, rec, commits);
         totalWrites = counting.writes() - before;
         setFileSystem(nullptr);
     }
     ASSERT_GT(totalWrites, 100);
-    for (long crashAt = 1; crashAt <= totalWrites + 1; ++crashAt) {
+    for (int64_t crashAt = 1; crashAt <= totalWrites + 1; ++crashAt) {
         setFileSystem(nullptr);
         KeyedFile fresh(customerDeclaration(path), &rec);
         ASSERT_TRUE(fresh.create());
