@@ -1,9 +1,8 @@
 #include "engines.h"
 
-#include <sqlite3.h>
-
 #include <cstring>
 #include <filesystem>
+#include <sqlite3.h>
 #include <stdexcept>
 
 #include "runtime/files/keyed_file.h"
@@ -45,9 +44,9 @@ Declaration declaration(const std::string& path) {
     d.fileName = path;
     d.recordSize = sizeof(Record);
     d.fields = {
-        {"CUS:CUSTNO", FieldType::Long, 0, 4},     {"CUS:NAME", FieldType::String, 4, 30},
-        {"CUS:ADDRESS", FieldType::String, 34, 30}, {"CUS:CITY", FieldType::String, 64, 20},
-        {"CUS:STATE", FieldType::String, 84, 2},    {"CUS:ZIP", FieldType::Decimal, 86, 3, 5, 0},
+        {"CUS:CUSTNO", FieldType::Long, 0, 4},           {"CUS:NAME", FieldType::String, 4, 30},
+        {"CUS:ADDRESS", FieldType::String, 34, 30},      {"CUS:CITY", FieldType::String, 64, 20},
+        {"CUS:STATE", FieldType::String, 84, 2},         {"CUS:ZIP", FieldType::Decimal, 86, 3, 5, 0},
         {"CUS:PHONE", FieldType::Decimal, 89, 6, 11, 0}, {"CUS:CONTACT", FieldType::String, 95, 20},
     };
     d.keys = {

@@ -67,7 +67,7 @@ std::vector<double> runWorkload(bench::Engine& e, const std::string& path, int32
     std::mt19937 random(42);
     e.create(path);
     e.setDurable(true);
-    out.push_back(seconds([&] { e.bulkInsert(1, total, total) ; }) * 1e3); // ms
+    out.push_back(seconds([&] { e.bulkInsert(1, total, total); }) * 1e3); // ms
     e.close();
     e.open(path);
     int lookups = quick ? 2000 : 20000;
@@ -76,12 +76,14 @@ std::vector<double> runWorkload(bench::Engine& e, const std::string& path, int32
                       for (int i = 0; i < lookups; ++i) {
                           e.lookupNumber(number(random));
                       }
-                  }) * 1e6 / lookups);
+                  }) *
+                  1e6 / lookups);
     out.push_back(seconds([&] {
                       for (int i = 0; i < lookups; ++i) {
                           e.lookupName(bench::customerFor(number(random), total).name);
                       }
-                  }) * 1e6 / lookups);
+                  }) *
+                  1e6 / lookups);
     int64_t scanRows = std::min<int64_t>(100000, total);
     int64_t got = 0;
     e.scanByName(scanRows); // warm
@@ -94,12 +96,14 @@ std::vector<double> runWorkload(bench::Engine& e, const std::string& path, int32
                       for (int i = 0; i < pages; ++i) {
                           e.pageForward(bench::customerFor(number(random), total).name);
                       }
-                  }) * 1e6 / pages);
+                  }) *
+                  1e6 / pages);
     out.push_back(seconds([&] {
                       for (int i = 0; i < pages; ++i) {
                           e.pageBackward(bench::customerFor(number(random), total).name);
                       }
-                  }) * 1e6 / pages);
+                  }) *
+                  1e6 / pages);
     for (bool durable : {true, false}) {
         e.setDurable(durable);
         int ops = durable ? (quick ? 5 : 20) : (quick ? 200 : 2000);
@@ -108,17 +112,20 @@ std::vector<double> runWorkload(bench::Engine& e, const std::string& path, int32
                           for (int i = 0; i < ops; ++i) {
                               e.insertOne(bench::customerFor(base + i, total));
                           }
-                      }) * 1e6 / ops);
+                      }) *
+                      1e6 / ops);
         out.push_back(seconds([&] {
                           for (int i = 0; i < ops; ++i) {
                               e.updateOne(number(random));
                           }
-                      }) * 1e6 / ops);
+                      }) *
+                      1e6 / ops);
         out.push_back(seconds([&] {
                           for (int i = 0; i < ops; ++i) {
                               e.deleteOne(base + i);
                           }
-                      }) * 1e6 / ops);
+                      }) *
+                      1e6 / ops);
     }
     out.push_back(static_cast<double>(e.fileBytes(path)) / (1 << 20));
     e.close();
@@ -164,7 +171,8 @@ int main(int argc, char** argv) {
     }
     std::filesystem::create_directories(dir);
     std::printf("customer workload; figures: ours, SQLite, unit, ratio ours/SQLite (below 1 is faster)\n");
-    std::vector<int32_t> sizes = quick ? std::vector<int32_t>{1000, 100000} : std::vector<int32_t>{1000, 1000000};
+    std::vector<int32_t> sizes =
+        quick ? std::vector<int32_t>{1000, 100000} : std::vector<int32_t>{1000, 1000000};
     const char* names[] = {"bulk insert, one transaction",
                            "lookup by number",
                            "lookup by name",
@@ -178,8 +186,8 @@ int main(int argc, char** argv) {
                            "update, committed (relaxed)",
                            "delete, committed (relaxed)",
                            "file size"};
-    const char* units[] = {"ms", "us/op", "us/op", "ms", "us/page", "us/page", "us/op",
-                           "us/op", "us/op", "us/op", "us/op", "us/op", "MB"};
+    const char* units[] = {"ms",    "us/op", "us/op", "ms",    "us/page", "us/page", "us/op",
+                           "us/op", "us/op", "us/op", "us/op", "us/op",   "MB"};
     for (int32_t size : sizes) {
         std::string ours = (dir / ("customer-" + std::to_string(size) + ".dat")).string();
         std::string theirs = (dir / ("customer-" + std::to_string(size) + ".db")).string();

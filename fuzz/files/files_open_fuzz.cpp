@@ -3,9 +3,9 @@
 // The first input byte chooses how the rest is used: even, the rest is the
 // whole file; odd, a small valid file is made and the rest flips its bytes
 // (pairs of a 16-bit page offset and a value), which reaches the deeper code.
-#include <cstdint>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -99,10 +99,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         std::string bytes = valid;
         for (size_t i = 1; i + 2 < size; i += 3) {
-            size_t at = (static_cast<size_t>(data[i]) | (static_cast<size_t>(data[i + 1]) << 8)) * 7 % bytes.size();
+            size_t at =
+                (static_cast<size_t>(data[i]) | (static_cast<size_t>(data[i + 1]) << 8)) * 7 % bytes.size();
             bytes[at] = static_cast<char>(data[i + 2]);
         }
-        std::ofstream(p, std::ios::binary | std::ios::trunc).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        std::ofstream(p, std::ios::binary | std::ios::trunc)
+            .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     } else {
         std::ofstream out(p, std::ios::binary | std::ios::trunc);
         if (size > 1) {

@@ -78,7 +78,8 @@ void Tree::edge(Cursor& c, bool toLast) {
         }
         PageRef ref = child(s);
         uint32_t n = page::count(ref->b);
-        c.path.push_back({ref, page::kind(ref->b) == format::KindLeaf ? (toLast ? n : 0) : (toLast ? n - 1 : 0)});
+        c.path.push_back(
+            {ref, page::kind(ref->b) == format::KindLeaf ? (toLast ? n : 0) : (toLast ? n - 1 : 0)});
     }
 }
 
@@ -178,7 +179,8 @@ PageBuf& Tree::at(uint32_t number) {
     return *pager_.read(number, pager_.txn(), id_);
 }
 
-PageBuf& Tree::writablePath(const uint8_t* key, uint32_t length, std::vector<WriteStep>& path, bool& rightmost) {
+PageBuf& Tree::writablePath(const uint8_t* key, uint32_t length, std::vector<WriteStep>& path,
+                            bool& rightmost) {
     path.clear();
     rightmost = true;
     uint32_t number = 0;
@@ -274,9 +276,11 @@ void Tree::insertIntoParent(std::vector<WriteStep>& path, size_t level, const st
                             uint32_t right, uint16_t childLevel) {
     if (level == 0) {
         uint32_t rootPage = 0;
-        uint8_t* root = pager_.allocate(rootPage, format::KindBranch, id_, static_cast<uint16_t>(childLevel + 1)).b;
+        uint8_t* root =
+            pager_.allocate(rootPage, format::KindBranch, id_, static_cast<uint16_t>(childLevel + 1)).b;
         page::insertBranch(root, 0, nullptr, 0, path[0].page, pager_.txn());
-        page::insertBranch(root, 1, separator.data(), static_cast<uint32_t>(separator.size()), right, pager_.txn());
+        page::insertBranch(root, 1, separator.data(), static_cast<uint32_t>(separator.size()), right,
+                           pager_.txn());
         setRoot(rootPage);
         return;
     }
@@ -310,8 +314,8 @@ void Tree::insertIntoParent(std::vector<WriteStep>& path, size_t level, const st
         page::insertBranch(parent, j, separator.data(), static_cast<uint32_t>(separator.size()), right,
                            pager_.txn());
     } else {
-        page::insertBranch(sibling, j - split, separator.data(), static_cast<uint32_t>(separator.size()), right,
-                           pager_.txn());
+        page::insertBranch(sibling, j - split, separator.data(), static_cast<uint32_t>(separator.size()),
+                           right, pager_.txn());
     }
     insertIntoParent(path, level - 1, up, newPage, parentLevel);
 }

@@ -104,7 +104,8 @@ std::vector<uint8_t> encode(const Declaration& decl, bool withNames) {
     }
     w.u16(static_cast<uint32_t>(decl.keys.size()));
     for (const KeyDecl& k : decl.keys) {
-        w.u8((k.duplicates ? 1u : 0u) | (k.noCase ? 2u : 0u) | (k.optional ? 4u : 0u) | (k.primary ? 8u : 0u));
+        w.u8((k.duplicates ? 1u : 0u) | (k.noCase ? 2u : 0u) | (k.optional ? 4u : 0u) |
+             (k.primary ? 8u : 0u));
         w.u8(static_cast<uint32_t>(k.parts.size()));
         for (const KeyPart& p : k.parts) {
             w.u16(p.field);
@@ -260,7 +261,8 @@ size_t encodeKeyPrefix(const Declaration& decl, const KeyDecl& key, size_t parts
     size_t at = 0;
     for (size_t i = 0; i < parts && i < key.parts.size(); ++i) {
         const KeyPart& p = key.parts[i];
-        size_t n = encodePart(decl.fields[p.field], key.noCase, static_cast<const uint8_t*>(record), out + at);
+        size_t n =
+            encodePart(decl.fields[p.field], key.noCase, static_cast<const uint8_t*>(record), out + at);
         if (p.descending) {
             for (size_t b = 0; b < n; ++b) {
                 out[at + b] = static_cast<uint8_t>(~out[at + b]);

@@ -1,11 +1,11 @@
 #include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <sys/mman.h>
+#include <sys/stat.h>
 
 #include "runtime/files/io.h"
 #include "runtime/sys/errors.h"
@@ -22,7 +22,7 @@ IoError systemError(int number, const std::string& path = {}) {
         std::filesystem::path parent = std::filesystem::path(path).parent_path();
         std::error_code ignored;
         e.code = (parent.empty() || std::filesystem::is_directory(parent, ignored)) ? err::FileNotFound
-                                                                                     : err::PathNotFound;
+                                                                                    : err::PathNotFound;
         break;
     }
     case ENOTDIR:
@@ -72,7 +72,8 @@ public:
     IoError read(uint64_t offset, void* data, size_t size, size_t& got) override {
         got = 0;
         while (got < size) {
-            ssize_t n = ::pread(fd_, static_cast<char*>(data) + got, size - got, static_cast<off_t>(offset + got));
+            ssize_t n =
+                ::pread(fd_, static_cast<char*>(data) + got, size - got, static_cast<off_t>(offset + got));
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -90,8 +91,8 @@ public:
     IoError write(uint64_t offset, const void* data, size_t size) override {
         size_t done = 0;
         while (done < size) {
-            ssize_t n =
-                ::pwrite(fd_, static_cast<const char*>(data) + done, size - done, static_cast<off_t>(offset + done));
+            ssize_t n = ::pwrite(fd_, static_cast<const char*>(data) + done, size - done,
+                                 static_cast<off_t>(offset + done));
             if (n < 0 && errno == EINTR) {
                 continue;
             }
@@ -150,7 +151,8 @@ private:
 
 class PosixFileSystem final : public FileSystem {
 public:
-    std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable, IoError& error) override {
+    std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable,
+                                     IoError& error) override {
         int flags = (writable ? O_RDWR : O_RDONLY) | O_CLOEXEC;
         if (how == OpenHow::CreateOrTruncate) {
             flags |= O_CREAT | O_TRUNC;

@@ -38,8 +38,8 @@ IoError systemError(DWORD number) {
     }
     e.systemCode = std::to_string(number);
     char buffer[256] = {};
-    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, number, 0, buffer,
-                             sizeof buffer, nullptr);
+    DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, number, 0,
+                             buffer, sizeof buffer, nullptr);
     while (n > 0 && (buffer[n - 1] == '\r' || buffer[n - 1] == '\n' || buffer[n - 1] == ' ')) {
         --n;
     }
@@ -166,7 +166,8 @@ private:
 
 class WinFileSystem final : public FileSystem {
 public:
-    std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable, IoError& error) override {
+    std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable,
+                                     IoError& error) override {
         DWORD access = GENERIC_READ | (writable ? GENERIC_WRITE : 0);
         DWORD disposition = how == OpenHow::CreateOrTruncate ? CREATE_ALWAYS : OPEN_EXISTING;
         HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,

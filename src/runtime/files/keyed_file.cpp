@@ -272,7 +272,8 @@ void KeyedFile::checkHeader() {
     if (size < head.size() || got < head.size() || std::memcmp(head.data(), format::Magic, 8) != 0) {
         failDriver(driver::NotKeyedFile, "Not a keyed file");
     }
-    if (format::get32(head.data() + 8) != format::Version || format::get32(head.data() + 12) != format::PageSize) {
+    if (format::get32(head.data() + 8) != format::Version ||
+        format::get32(head.data() + 12) != format::PageSize) {
         failDriver(driver::NotKeyedFile, "A keyed file of another format version");
     }
     uint32_t length = format::get32(head.data() + format::HeaderDeclLength);
@@ -417,7 +418,8 @@ std::string KeyedFile::send(std::string_view option) {
     clearError();
     size_t eq = option.find('=');
     std::string_view name = text::trim(option.substr(0, eq));
-    std::string_view value = eq == std::string_view::npos ? std::string_view{} : text::trim(option.substr(eq + 1));
+    std::string_view value =
+        eq == std::string_view::npos ? std::string_view{} : text::trim(option.substr(eq + 1));
     auto onOff = [&](bool& flag) {
         if (text::equalNoCase(value, "on")) {
             flag = true;

@@ -182,7 +182,7 @@ private:
     Seq seq_ = Seq::None;
     std::vector<uint8_t> bound_;     // Bound: next reads the first entry >= this
     std::vector<uint8_t> boundHigh_; // Bound: previous reads the last entry <= this
-    std::vector<uint8_t> last_;  // OnEntry: the full tree key of the entry read last
+    std::vector<uint8_t> last_;      // OnEntry: the full tree key of the entry read last
     Cursor cursor_;
     uint64_t cursorTxn_ = 0;
     uint64_t generation_ = 0; // counts this object's own writes

@@ -137,7 +137,8 @@ bool KeyedFile::set(int order) {
 }
 
 bool KeyedFile::setAt(int key) {
-    return setAt(key, key >= 0 && key < static_cast<int>(decl_.keys.size()) ? decl_.keys[key].parts.size() : 0);
+    return setAt(key,
+                 key >= 0 && key < static_cast<int>(decl_.keys.size()) ? decl_.keys[key].parts.size() : 0);
 }
 
 bool KeyedFile::setAt(int key, size_t parts) {
@@ -269,7 +270,8 @@ bool KeyedFile::fetch(uint32_t id) {
 bool KeyedFile::reget(std::string_view text) {
     return run([&] {
         Position p;
-        if (!decodePosition(text, p) || (p.order != PhysicalOrder && p.order >= static_cast<int>(decl_.keys.size()))) {
+        if (!decodePosition(text, p) ||
+            (p.order != PhysicalOrder && p.order >= static_cast<int>(decl_.keys.size()))) {
             setError(err::RecordNotFound);
             return false;
         }
@@ -284,7 +286,8 @@ bool KeyedFile::reget(std::string_view text) {
 bool KeyedFile::reset(std::string_view text) {
     return run([&] {
         Position p;
-        if (!decodePosition(text, p) || (p.order != PhysicalOrder && p.order >= static_cast<int>(decl_.keys.size())) ||
+        if (!decodePosition(text, p) ||
+            (p.order != PhysicalOrder && p.order >= static_cast<int>(decl_.keys.size())) ||
             (p.order != PhysicalOrder && p.key.size() != keyWidth(decl_, decl_.keys[p.order]))) {
             setError(err::RecordNotFound);
             return false;

@@ -175,8 +175,9 @@ bool KeyedFile::add() {
             storeValue(rid, encodeValue(pager_->txn()));
             for (size_t k = 0; k < entries.size(); ++k) {
                 if (!entries[k].empty()) {
-                    tree(static_cast<int>(k)).insert(entries[k].data(), static_cast<uint32_t>(entries[k].size()),
-                                                     nullptr, 0, false);
+                    tree(static_cast<int>(k))
+                        .insert(entries[k].data(), static_cast<uint32_t>(entries[k].size()), nullptr, 0,
+                                false);
                     pager_->work().keys[k].entries++;
                 }
             }

@@ -53,8 +53,8 @@ public:
 
 private:
     template <typename Visit>
-    void walkPage(uint8_t tree, uint32_t number, uint64_t txn, int level, const uint8_t* low, uint32_t lowLength,
-                  const uint8_t* high, uint32_t highLength, Visit& visit) {
+    void walkPage(uint8_t tree, uint32_t number, uint64_t txn, int level, const uint8_t* low,
+                  uint32_t lowLength, const uint8_t* high, uint32_t highLength, Visit& visit) {
         if (!mark(number)) {
             failDamaged(tree, number, "page used twice");
         }
@@ -107,49 +107,50 @@ bool KeyedFile::verifyLocked() {
         uint64_t records = 0;
         uint32_t lastRid = 0;
         std::vector<uint8_t> value;
-        walker.walk(format::TreeRecords, m.recordsRoot, m.recordsRootTxn, [&](const page::Entry& e, uint32_t at) {
-            if (e.keyLength != 4) {
-                failDamaged(format::TreeRecords, at, "record key");
-            }
-            uint32_t rid = format::getBig32(e.key);
-            if (rid == 0 || rid >= m.nextRid || rid <= lastRid) {
-                failDamaged(format::TreeRecords, at, "record id");
-            }
-            lastRid = rid;
-            if (e.overflow) {
-                uint32_t next = format::get32(e.value + 4);
-                uint64_t txn = format::get64(e.value + 8);
-                for (uint32_t hops = 0; next; ++hops) {
-                    if (!walker.mark(next)) {
-                        failDamaged(format::TreeRecords, next, "overflow page used twice");
-                    }
-                    PageRef o = pager_->read(next, txn, format::TreeRecords);
-                    if (page::kind(o->b) != format::KindOverflow) {
-                        failDamaged(format::TreeRecords, next, "overflow chain");
-                    }
-                    next = page::next(o->b);
+        walker.walk(
+            format::TreeRecords, m.recordsRoot, m.recordsRootTxn, [&](const page::Entry& e, uint32_t at) {
+                if (e.keyLength != 4) {
+                    failDamaged(format::TreeRecords, at, "record key");
                 }
-            }
-            if (!readRecord(rid, value, nullptr)) {
-                failDamaged(format::TreeRecords, at, "record lost");
-            }
-            size_t pos = 8 + decl_.recordSize;
-            for (const MemoDecl& memo : decl_.memos) {
-                uint32_t n = value.size() - pos >= 4 ? format::get32(value.data() + pos) : UINT32_MAX;
-                if (n > memo.maxSize || value.size() - pos - 4 < n) {
-                    failDamaged(format::TreeRecords, at, "memo");
+                uint32_t rid = format::getBig32(e.key);
+                if (rid == 0 || rid >= m.nextRid || rid <= lastRid) {
+                    failDamaged(format::TreeRecords, at, "record id");
                 }
-                pos += 4 + n;
-            }
-            if (pos != value.size()) {
-                failDamaged(format::TreeRecords, at, "record length");
-            }
-            for (size_t k = 0; k < keys; ++k) {
-                std::vector<uint8_t> entry = keyEntry(k, value.data() + 8, rid);
-                expected[k].bytes.insert(expected[k].bytes.end(), entry.begin(), entry.end());
-            }
-            ++records;
-        });
+                lastRid = rid;
+                if (e.overflow) {
+                    uint32_t next = format::get32(e.value + 4);
+                    uint64_t txn = format::get64(e.value + 8);
+                    for (uint32_t hops = 0; next; ++hops) {
+                        if (!walker.mark(next)) {
+                            failDamaged(format::TreeRecords, next, "overflow page used twice");
+                        }
+                        PageRef o = pager_->read(next, txn, format::TreeRecords);
+                        if (page::kind(o->b) != format::KindOverflow) {
+                            failDamaged(format::TreeRecords, next, "overflow chain");
+                        }
+                        next = page::next(o->b);
+                    }
+                }
+                if (!readRecord(rid, value, nullptr)) {
+                    failDamaged(format::TreeRecords, at, "record lost");
+                }
+                size_t pos = 8 + decl_.recordSize;
+                for (const MemoDecl& memo : decl_.memos) {
+                    uint32_t n = value.size() - pos >= 4 ? format::get32(value.data() + pos) : UINT32_MAX;
+                    if (n > memo.maxSize || value.size() - pos - 4 < n) {
+                        failDamaged(format::TreeRecords, at, "memo");
+                    }
+                    pos += 4 + n;
+                }
+                if (pos != value.size()) {
+                    failDamaged(format::TreeRecords, at, "record length");
+                }
+                for (size_t k = 0; k < keys; ++k) {
+                    std::vector<uint8_t> entry = keyEntry(k, value.data() + 8, rid);
+                    expected[k].bytes.insert(expected[k].bytes.end(), entry.begin(), entry.end());
+                }
+                ++records;
+            });
         if (records != m.records) {
             failDriver(driver::Damaged, "The record count does not match the records");
         }
@@ -177,7 +178,8 @@ bool KeyedFile::verifyLocked() {
                 failDriver(driver::Damaged, "Free list page used twice");
             }
             PageRef ref = pager_->readRaw(number, format::TreeNone);
-            if (page::kind(ref->b) != format::KindFreeList || page::count(ref->b) > format::FreeListCapacity) {
+            if (page::kind(ref->b) != format::KindFreeList ||
+                page::count(ref->b) > format::FreeListCapacity) {
                 failDriver(driver::Damaged, "Damaged free list");
             }
             for (uint32_t i = 0; i < page::count(ref->b); ++i) {
@@ -220,27 +222,29 @@ void KeyedFile::rebuildLocked() {
         }
         std::vector<uint8_t> value;
         uint64_t records = 0;
-        walker.walk(format::TreeRecords, m.recordsRoot, m.recordsRootTxn, [&](const page::Entry& e, uint32_t at) {
-            if (e.keyLength != 4) {
-                failDamaged(format::TreeRecords, at, "record key");
-            }
-            uint32_t rid = format::getBig32(e.key);
-            if (e.overflow) {
-                uint32_t next = format::get32(e.value + 4);
-                for (uint32_t hops = 0; next && hops <= m.pageCount; ++hops) {
-                    walker.mark(next);
-                    next = page::next(pager_->read(next, format::get64(e.value + 8), format::TreeRecords)->b);
-                }
-            }
-            if (!readRecord(rid, value, nullptr)) {
-                failDamaged(format::TreeRecords, at, "record lost");
-            }
-            for (size_t k = 0; k < keys; ++k) {
-                std::vector<uint8_t> entry = keyEntry(k, value.data() + 8, rid);
-                entries[k].bytes.insert(entries[k].bytes.end(), entry.begin(), entry.end());
-            }
-            ++records;
-        });
+        walker.walk(format::TreeRecords, m.recordsRoot, m.recordsRootTxn,
+                    [&](const page::Entry& e, uint32_t at) {
+                        if (e.keyLength != 4) {
+                            failDamaged(format::TreeRecords, at, "record key");
+                        }
+                        uint32_t rid = format::getBig32(e.key);
+                        if (e.overflow) {
+                            uint32_t next = format::get32(e.value + 4);
+                            for (uint32_t hops = 0; next && hops <= m.pageCount; ++hops) {
+                                walker.mark(next);
+                                next = page::next(
+                                    pager_->read(next, format::get64(e.value + 8), format::TreeRecords)->b);
+                            }
+                        }
+                        if (!readRecord(rid, value, nullptr)) {
+                            failDamaged(format::TreeRecords, at, "record lost");
+                        }
+                        for (size_t k = 0; k < keys; ++k) {
+                            std::vector<uint8_t> entry = keyEntry(k, value.data() + 8, rid);
+                            entries[k].bytes.insert(entries[k].bytes.end(), entry.begin(), entry.end());
+                        }
+                        ++records;
+                    });
         std::vector<uint32_t> freeAfter;
         for (uint32_t p = format::FirstDataPage; p < m.pageCount; ++p) {
             if (!walker.used()[p]) {
@@ -261,8 +265,9 @@ void KeyedFile::rebuildLocked() {
                 uint32_t size = page::leafEntrySize(static_cast<uint32_t>(entries[k].width), 0) + 2;
                 if (!leaf || page::freeSpace(leaf) < size + format::PageSize / 10) {
                     leaf = pager_->allocate(leafPage, format::KindLeaf, id, 0).b;
-                    level.emplace_back(std::vector<uint8_t>(entries[k].at(i), entries[k].at(i) + entries[k].width),
-                                       leafPage);
+                    level.emplace_back(
+                        std::vector<uint8_t>(entries[k].at(i), entries[k].at(i) + entries[k].width),
+                        leafPage);
                 }
                 page::insertLeaf(leaf, page::count(leaf), entries[k].at(i),
                                  static_cast<uint32_t>(entries[k].width), nullptr, 0, false);

@@ -178,8 +178,9 @@ PageRef Pager::read(uint32_t number, uint64_t txn, uint8_t tree) {
         failDamaged(tree, number, ref ? "written by another transaction than its parent names" : "checksum");
     }
     const uint8_t* b = ref->b;
-    if (page::tree(b) != tree || ((page::kind(b) == format::KindLeaf || page::kind(b) == format::KindBranch) &&
-                                  !page::wellFormed(b))) {
+    if (page::tree(b) != tree ||
+        ((page::kind(b) == format::KindLeaf || page::kind(b) == format::KindBranch) &&
+         !page::wellFormed(b))) {
         failDamaged(tree, number, "malformed page");
     }
     remember(number, txn, ref);
@@ -226,7 +227,8 @@ void Pager::beginRebuild(std::vector<uint32_t> freeAfter) {
 
 void Pager::loadFreeChainPage() {
     uint32_t number = chainNext_;
-    PageRef ref = chainNextTxn_ ? read(number, chainNextTxn_, format::TreeNone) : readRaw(number, format::TreeNone);
+    PageRef ref =
+        chainNextTxn_ ? read(number, chainNextTxn_, format::TreeNone) : readRaw(number, format::TreeNone);
     const uint8_t* b = ref->b;
     uint32_t n = page::count(b);
     if (page::kind(b) != format::KindFreeList || n > format::FreeListCapacity || n > chainRemaining_) {

@@ -5,8 +5,9 @@
 #else
 #include <signal.h>
 #include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
+
+#include <sys/wait.h>
 extern char** environ;
 #endif
 
@@ -49,8 +50,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args) : impl_(std::ma
     }
     STARTUPINFOA si{};
     si.cb = sizeof si;
-    impl_->running = CreateProcessA(programPath().c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                                    nullptr, &si, &impl_->pi) != 0;
+    impl_->running = CreateProcessA(programPath().c_str(), command.data(), nullptr, nullptr, FALSE, 0,
+                                    nullptr, nullptr, &si, &impl_->pi) != 0;
 }
 
 ChildProcess::~ChildProcess() {
@@ -96,7 +97,8 @@ ChildProcess::ChildProcess(const std::vector<std::string>& args) : impl_(std::ma
         argv.push_back(a.data());
     }
     argv.push_back(nullptr);
-    impl_->running = posix_spawn(&impl_->pid, programPath().c_str(), nullptr, nullptr, argv.data(), environ) == 0;
+    impl_->running =
+        posix_spawn(&impl_->pid, programPath().c_str(), nullptr, nullptr, argv.data(), environ) == 0;
 }
 
 ChildProcess::~ChildProcess() {

@@ -3,9 +3,8 @@
 // synced are undone at random too. After each crash point the file must open,
 // verify, and hold exactly the state of the last commit that returned, or of
 // the one in flight (crash-safety invariants I1-I6 in format.h).
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 #include <map>
 #include <random>
 
@@ -24,7 +23,8 @@ public:
     CrashingFileSystem(int64_t crashAt, bool powerLoss, uint32_t seed)
         : crashAt_(crashAt), powerLoss_(powerLoss), random_(seed) {}
 
-    std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable, IoError& e) override {
+    std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable,
+                                     IoError& e) override {
         auto inner = systemFileSystem().open(path, how, writable, e);
         return inner ? std::make_unique<Handle>(*this, std::move(inner)) : nullptr;
     }
@@ -40,8 +40,11 @@ private:
     };
     class Handle final : public FileHandle {
     public:
-        Handle(CrashingFileSystem& fs, std::unique_ptr<FileHandle> inner) : fs_(fs), inner_(std::move(inner)) {}
-        IoError read(uint64_t o, void* d, size_t n, size_t& got) override { return inner_->read(o, d, n, got); }
+        Handle(CrashingFileSystem& fs, std::unique_ptr<FileHandle> inner)
+            : fs_(fs), inner_(std::move(inner)) {}
+        IoError read(uint64_t o, void* d, size_t n, size_t& got) override {
+            return inner_->read(o, d, n, got);
+        }
         IoError write(uint64_t o, const void* d, size_t n) override {
             if (fs_.crashed_ || ++fs_.writes_ >= fs_.crashAt_) {
                 fs_.crash();
@@ -98,8 +101,9 @@ using State = std::map<int32_t, std::string>;
 
 // Thirty transactions of adds, changes and deletes; returns the state after
 // each commit that returned (states[0] is the empty file).
-std::vector<State> workload(KeyedFile& file, CustomerRecord& rec, int& commits,
-                            const std::function<bool()>& alive = [] { return true; }) {
+std::vector<State> workload(
+    KeyedFile& file, CustomerRecord& rec, int& commits,
+    const std::function<bool()>& alive = [] { return true; }) {
     std::vector<State> states{State{}};
     State state;
     std::mt19937 random(5);

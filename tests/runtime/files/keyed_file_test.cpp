@@ -1,8 +1,7 @@
 // The operations' results and error codes, sharing between two opens, holds,
 // watches, transactions, buffered writing, positions and damaged files.
-#include <gtest/gtest.h>
-
 #include <fstream>
+#include <gtest/gtest.h>
 #include <thread>
 
 #include "customer.h"
@@ -350,14 +349,16 @@ TEST_F(CustomerFile, DamagedFilesGiveErrorsAndKeysAreRebuilt) {
         {"empty", [](const std::string& p) { std::filesystem::resize_file(p, 0); }},
         {"truncated", [](const std::string& p) { std::filesystem::resize_file(p, 3 * 4096); }},
         {"foreign", [](const std::string& p) { overwrite(p, 0, "Just some text that is no keyed file"); }},
-        {"both metas", [](const std::string& p) {
+        {"both metas",
+         [](const std::string& p) {
              overwrite(p, 3100, "xx");
              overwrite(p, 4200, "xx");
          }},
         {"header", [](const std::string& p) { overwrite(p, 100, "xx"); }},
     };
     for (const Case& c : cases) {
-        std::filesystem::copy_file(good, path, std::filesystem::copy_options::overwrite_existing);
+        std::filesystem::remove(path);
+        std::filesystem::copy_file(good, path);
         c.damage(path);
         EXPECT_FALSE(file.open()) << c.name;
         EXPECT_EQ(errorcode(), err::DriverError) << c.name;

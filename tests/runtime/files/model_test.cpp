@@ -3,14 +3,13 @@
 // verifier after each batch. Covers page splits, merges, overflow values and
 // the free list across many transactions.
 #include <gtest/gtest.h>
-
 #include <map>
 #include <random>
 
 #include "customer.h"
-#include "tips.h"
 #include "runtime/files/transaction.h"
 #include "runtime/sys/errors.h"
+#include "tips.h"
 
 namespace files_test {
 namespace {

@@ -3,12 +3,11 @@
 // instants (RV_FILES_CRASH_ITERATIONS kills; 200 by default, 25 under Windows,
 // where starting a process is slow) after which the file opens, verifies and
 // holds exactly the committed transactions.
-#include <gtest/gtest.h>
-
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <map>
 #include <random>
 #include <thread>
@@ -56,14 +55,16 @@ void sleepForever() {
     }
 }
 
+// The mark appears whole (renamed into place) and is taken away by the parent.
 void signalReady(const std::string& path) {
-    std::ofstream(path + ".ready") << "ready";
+    std::ofstream(path + ".making") << "ready";
+    std::filesystem::rename(path + ".making", path + ".ready");
 }
 
 bool waitReady(const std::string& path) {
     for (int i = 0; i < 3000; ++i) {
-        if (std::filesystem::exists(path + ".ready")) {
-            std::filesystem::remove(path + ".ready");
+        std::error_code ignored;
+        if (std::filesystem::remove(path + ".ready", ignored)) {
             return true;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(10));

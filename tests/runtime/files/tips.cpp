@@ -7,9 +7,17 @@ using namespace runtime::files;
 namespace {
 std::vector<KeyDecl> tipKeys(const std::string& p) {
     return {
-        {.name = p + ":PROCEDURENAMEKEY", .parts = {{0}, {1}}, .duplicates = true, .noCase = true, .optional = true},
+        {.name = p + ":PROCEDURENAMEKEY",
+         .parts = {{0}, {1}},
+         .duplicates = true,
+         .noCase = true,
+         .optional = true},
         {.name = p + ":CONTROLTYPEKEY", .parts = {{2}}, .duplicates = true, .noCase = true, .optional = true},
-        {.name = p + ":CONTROLNAMEKEY", .parts = {{1}, {0}}, .duplicates = true, .noCase = true, .optional = true},
+        {.name = p + ":CONTROLNAMEKEY",
+         .parts = {{1}, {0}},
+         .duplicates = true,
+         .noCase = true,
+         .optional = true},
     };
 }
 } // namespace
