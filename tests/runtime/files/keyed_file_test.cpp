@@ -322,8 +322,11 @@ TEST_F(CustomerFile, DamagedFilesGiveErrorsAndKeysAreRebuilt) {
     std::string good = dir.file("good.dat");
     std::filesystem::copy_file(path, good);
     // Damage the root page of the name key, as the newest meta names it.
-    std::ifstream in(path, std::ios::binary);
-    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
     auto u64 = [&](size_t at) {
         uint64_t v = 0;
         std::memcpy(&v, bytes.data() + at, 8);
