@@ -4,8 +4,7 @@
 #include <mutex>
 #include <string>
 
-#include "runtime/sys/command_line.h"
-#include "runtime/sys/debug_output.h"
+#include "msghook/hook.h"
 
 namespace help {
 namespace {
@@ -59,9 +58,7 @@ UpgradeProgress& upgradeProgress() {
 }
 
 void traceStoreError(std::string_view text) {
-    if (runtime::hasSwitch("/debug")) {
-        runtime::debugOutput(std::string(text) + "\r\n");
-    }
+    msghook::WinDebug(text);
 }
 
 } // namespace help

@@ -32,7 +32,7 @@ public:
 void setUpgradeProgress(UpgradeProgress* reporter);
 UpgradeProgress& upgradeProgress();
 
-// One trace line about a failed save, on the debugger output under "/debug".
+// One trace line about a failed save (the hook's WinDebug: written only under "/debug").
 void traceStoreError(std::string_view text);
 
 } // namespace help

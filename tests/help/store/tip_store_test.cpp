@@ -7,6 +7,7 @@
 #include "help/store/store_state.h"
 #include "help/store/tip_file_layout.h"
 #include "help/store/tip_store.h"
+#include "msghook/trace.h"
 #include "runtime/expr/bindings.h"
 #include "runtime/files/keyed_file.h"
 #include "runtime/sys/clock.h"
