@@ -161,8 +161,8 @@ TEST_F(TipStoreTest, EachWindowWritesTheRecordItRead) {
     stale.RVH.HELPTIP = "too late";
     SaveOutcome outcome = saveTip(stale, "", 0);
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(trace.texts(),
-              std::vector<std::string>{"ERROR, Updating Ruvo record : " + outcome.error + "\r\n"});
+    EXPECT_EQ(trace.texts(), std::vector<std::string>{msghook::traceLine(
+                                 "ERROR, Updating Ruvo record : " + outcome.error, "", 0, 0, 0)});
     EXPECT_TRUE(storedTips().empty());
 }
 
