@@ -115,14 +115,16 @@ bool verifyStoredTips(const std::string& path, uint64_t& tips) {
     return file.close();
 }
 
+bool isTipFile(const std::string& path) {
+    TipRecord record;
+    KeyedFile file(tipDeclaration("RVH", path), &record);
+    return file.open(Reading) && file.close();
+}
+
 bool isOldTipFile(const std::string& path) {
     OldTipRecord old;
     KeyedFile file(oldTipDeclaration(path), &old);
-    if (!file.open(Reading)) {
-        return false;
-    }
-    file.close();
-    return true;
+    return file.open(Reading) && file.close();
 }
 
 } // namespace help

@@ -34,7 +34,8 @@ bool writeStoredTips(const std::string& path, const std::vector<StoredTip>& tips
 // `tips` is the number of records read.
 bool verifyStoredTips(const std::string& path, uint64_t& tips);
 
-// True when `path` holds a keyed file of the old layout.
+// True when `path` holds a keyed file of the current layout, or of the old one.
+bool isTipFile(const std::string& path);
 bool isOldTipFile(const std::string& path);
 
 } // namespace help

@@ -2,6 +2,10 @@
 
 namespace help {
 
+TipKey tipKey(std::string_view procedure, std::string_view control, std::string_view type) {
+    return {procedure, control, type};
+}
+
 TipKey keyOf(const TipRecord& record) {
     return {record.PROCEDURENAME, record.CONTROLNAME, record.CONTROLTYPE};
 }

@@ -57,6 +57,7 @@ struct TipKey {
     Fixed<20> type;
 };
 
+TipKey tipKey(std::string_view procedure, std::string_view control, std::string_view type);
 TipKey keyOf(const TipRecord& record);
 void setKey(TipRecord& record, const TipKey& key);
 

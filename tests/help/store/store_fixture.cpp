@@ -60,10 +60,6 @@ StoredTip tip(std::string_view procedure, std::string_view control, std::string_
     return t;
 }
 
-help::TipKey key(std::string_view procedure, std::string_view control, std::string_view type) {
-    return {procedure, control, type};
-}
-
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};

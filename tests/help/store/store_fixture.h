@@ -21,7 +21,6 @@ using help::StoredTip;
 
 StoredTip tip(std::string_view procedure, std::string_view control, std::string_view type,
               std::string_view text);
-help::TipKey key(std::string_view procedure, std::string_view control, std::string_view type);
 std::string readBytes(const std::string& path);
 
 // The system's file system, except that the first open of `lockedPath` finds

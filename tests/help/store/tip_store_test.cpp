@@ -28,7 +28,7 @@ protected:
 
     LoadedTip find(std::string_view procedure, std::string_view control, std::string_view type) {
         LoadedTip loaded;
-        findTip(key(procedure, control, type), loaded);
+        findTip(tipKey(procedure, control, type), loaded);
         return loaded;
     }
 };
@@ -287,7 +287,7 @@ TEST_F(TipStoreTest, TipWindowsOnSeveralThreadsShareTheStore) {
                     return;
                 }
                 LoadedTip loaded;
-                findTip(key("Main", control, "BUTTON"), loaded);
+                findTip(tipKey("Main", control, "BUTTON"), loaded);
                 loaded.RVH.HELPTIP = std::to_string(round);
                 saveTip(loaded, "", t + 1);
                 closeTipStore();

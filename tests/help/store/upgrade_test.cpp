@@ -67,9 +67,9 @@ TEST_F(UpgradeTest, OpeningTheStoreConvertsAnOldFileFirst) {
     writeOldTips();
     ASSERT_TRUE(openTipStore());
     LoadedTip loaded;
-    EXPECT_EQ(findTip(key("Main", "?OK", "BUTTON"), loaded), TipKind::ProcedureTip);
+    EXPECT_EQ(findTip(tipKey("Main", "?OK", "BUTTON"), loaded), TipKind::ProcedureTip);
     EXPECT_EQ(loaded.RVH.HELPTIP, "ok");
-    EXPECT_EQ(findTip(key("Other", "?Name", "ENTRY"), loaded), TipKind::TypeDefault);
+    EXPECT_EQ(findTip(tipKey("Other", "?Name", "ENTRY"), loaded), TipKind::TypeDefault);
     EXPECT_TRUE(user.messages().empty());
 }
 
