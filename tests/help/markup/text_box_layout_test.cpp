@@ -1,0 +1,183 @@
+// Layouts measured in a real multi-line text box of the same font under Wine
+// (the Windows-only test text_box_window_test.cpp measures them live).
+#include "help/markup/text_box_layout.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::vector<std::string> linesOf(std::string_view text, int32_t width) {
+    std::vector<std::string> lines;
+    for (const help::TextBoxLine& line : help::layOutText(text, width)) {
+        lines.emplace_back(text.substr(line.start, line.length));
+    }
+    return lines;
+}
+
+std::vector<size_t> lengthsOf(std::string_view text, int32_t width) {
+    std::vector<size_t> lengths;
+    for (const help::TextBoxLine& line : help::layOutText(text, width)) {
+        lengths.push_back(line.length);
+    }
+    return lengths;
+}
+
+struct Layout {
+    int32_t width;
+    std::string text;
+    std::vector<std::string> lines;
+};
+
+void check(const std::vector<Layout>& layouts) {
+    for (const Layout& layout : layouts) {
+        SCOPED_TRACE(std::to_string(layout.width) + ": " + layout.text);
+        EXPECT_EQ(linesOf(layout.text, layout.width), layout.lines);
+    }
+}
+
+TEST(TextBoxLayout, LineEnds) {
+    check({
+        {160, "", {""}},
+        {160, "line1\r\nline2", {"line1", "line2"}},
+        {160, "end\r\n", {"end", ""}},
+        {160, "a\nb", {"a", "b"}},
+        {160, "ab\r\r\ncd", {"ab", "cd"}},
+        {160, "a\rb", {"a\rb"}},
+        {160, "a\r\r\r\nb", {"a\r", "b"}},
+        {160, std::string("ab\0cd\r\nef", 9), {"ab"}},
+    });
+}
+
+TEST(TextBoxLayout, WordsWrapAfterTheirBlanks) {
+    check({
+        {160,
+         "Hello World this is a test of the word wrap in an edit control",
+         {"Hello World this is a test of the ", "word wrap in an edit control"}},
+        {160,
+         "word     many    spaces     between   words   here   and   there",
+         {"word     many    spaces     ", "between   words   here   and   ", "there"}},
+        {160, "trailing   ", {"trailing   "}},
+        {40, std::string(20, 'i') + "  ", {std::string(19, 'i'), "i  "}},
+        {160,
+         "a-b-c-d-e-f-g-h-i-j-k-l-m-n-o-p-q-r-s-t-u-v-w-x-y-z-a-b-c-d-e-f",
+         {"a-b-c-d-e-f-g-h-i-j-k-l-m-n-o-p-q-r-s-t-", "u-v-w-x-y-z-a-b-c-d-e-f"}},
+        {160,
+         "http://www.example.com/some/path/to/a/page.html?x=1&y=2",
+         {"http://www.example.com/some/", "path/to/a/page.html?x=1&y=2"}},
+        {80,
+         "RKZuQOBdVtin dte et.,tVkAKqiaJ  cL n.KDk   XTNGcym",
+         {"RKZuQOBdVtin ", "dte ", "et.,tVkAKqiaJ  ", "cL n.KDk   ", "XTNGcym"}},
+        {100,
+         "drZEgqvtrxOXo,QIYmNDeILWSQryiJjgvPhtj djP, KaTPATSkpfmrDi E lBxtb",
+         {"drZEgqvtrxOXo,QI", "YmNDeILWSQryiJj", "gvPhtj djP, ", "KaTPATSkpfmrDi ", "E lBxtb"}},
+    });
+}
+
+TEST(TextBoxLayout, LongWordsAreCutOneCharacterBeforeTheLastThatFits) {
+    std::vector<std::string> twenty(11, std::string(9, 'i'));
+    twenty.back() = std::string(10, 'i');
+    check({
+        {20, std::string(100, 'i'), twenty},
+        {160, "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz", {"abcdefghijklmnopqrstuvwxyzabc", "defghijklmnopqrstuvwxyz"}},
+        {10, "WWW", {"W", "W", "W", ""}},
+        {11, "WWW", {"W", "W", "W"}},
+        {6, "abc def", {"a", "b", "c", " ", "d", "e", "f"}},
+        {9, "abc def", {"a", "b", "c", " ", "d", "ef"}},
+        {7, "iii iii", {"ii", "i ", "iii"}},
+        // The search for a break starts too far left and misses the blank.
+        {40, std::string(14, 'i') + " WWWWW", {std::string(14, 'i'), " ", "WW", "WWW"}},
+        // The cut starts from the width of the last line tried.
+        {60, "fAzRG ssMF,  fAoSmEhGw KW Ifcfup Cf", {"fAzRG ", "ssMF,  ", "fAoSmEhGw KW Ifcfup ", "Cf"}},
+    });
+}
+
+TEST(TextBoxLayout, NarrowBoxesDoNotWrap) {
+    check({
+        {5, "abc def", {"abc def"}},
+        {0, "WWW", {"WWW"}},
+        {-20, "a b", {"a b"}},
+    });
+}
+
+TEST(TextBoxLayout, InvisibleCharactersAndTheBlanksAfterThem) {
+    check({
+        {40, std::string(19, 'i') + "\xAD i", {std::string(19, 'i') + "\xAD i"}},
+        {40, std::string(20, 'i') + "\x7F   ", {std::string(20, 'i') + "\x7F   "}},
+    });
+}
+
+TEST(TextBoxLayout, MixedTextsAsMeasured) {
+    struct Measured {
+        int32_t width;
+        std::string text;
+        std::vector<size_t> lengths;
+    };
+    const std::vector<Measured> measured = {
+        {100,
+         "-<http://www.example.com/path/page.html>word  \r\n   longerword\xe9t\xe9-<</ <<<LNK=Page 2>(x)",
+         {9, 16, 5, 16, 17, 16, 5}},
+        {200, "\nword\r\r\n\r\nword<<./-word", {0, 4, 0, 13}},
+        {80, "\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\r\n-word\r\r\na/<T>longerword\xe9t\xe9|.", {0, 15, 15, 5, 2, 14, 4}},
+        {200,
+         "\xe9t\xe9<HR>\xe9t\xe9xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx,\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx<LNK=Page 2>C:\\dir\\file."
+         "ext  |<< <T><T>|",
+         {37, 4, 66, 4}},
+        {100,
+         "/>wh> 2ww:x<wiNh< 1> LiN<mgg<etp ht .m>ttceela>.<Ptp Rbmh lPecede>=Re\r /.d.eTPhe. pPKlLp1P=< / < >w",
+         {6, 15, 12, 19, 18, 12, 17}},
+        {40, "=. pa cedh\nKc/>\n<  <</m.", {6, 4, 4, 8}},
+        {160,
+         "\x9bQ\xe6Y\x8b\xd9q\x8a_\xd5X\xe9\xbfS\xfc"
+         "1O?\xb0\xb2"
+         "9\xc4Yt\x8e>\xca'|\xdaW\xa2\x85,\xe6\xf1\xf0:R\xc0\xd5\x83\x80\xc1"
+         "e\xb2\xf9\x92wDS`",
+         {18, 24, 10}},
+        {40,
+         " ,gC)zIJ G/?H7;!usFgyw8HCk?Fn/wq/-q2[.7|8Is|wa onH,7?H0k8 1,7wd(5A>nq5;)6tE(E3EJh7.<F)j[97]vH.< 2yt6x8x uy",
+         {8, 4, 4, 5, 83, 2}},
+        {80, "nGvCw8C]wyoa (osHwe1sj]q>>/zkn(9wJz/ItpBwk3mg\"1:8v", {13, 14, 9, 14}},
+    };
+    for (const Measured& m : measured) {
+        SCOPED_TRACE(std::to_string(m.width) + ": " + m.text);
+        EXPECT_EQ(lengthsOf(m.text, m.width), m.lengths);
+    }
+}
+
+TEST(TextBoxLayout, FramesAndScrollBarTakeFromTheWidth) {
+    using help::TextBoxBorder;
+    EXPECT_EQ(help::formattingWidth(160, TextBoxBorder::None, false), 160);
+    EXPECT_EQ(help::formattingWidth(160, TextBoxBorder::Line, false), 156);
+    EXPECT_EQ(help::formattingWidth(160, TextBoxBorder::Sunken, false), 154);
+    EXPECT_EQ(help::formattingWidth(160, TextBoxBorder::None, true), 143);
+    EXPECT_EQ(help::formattingWidth(160, TextBoxBorder::Line, true), 139);
+}
+
+TEST(EmulatedTextBox, NumbersLinesFromOneAndHandsOverAtMost511Characters) {
+    help::EmulatedTextBox box(std::string(600, 'x') + "\r\nlast", 100000);
+    ASSERT_EQ(box.lineCount(), 2);
+    EXPECT_EQ(box.line(1), std::string(511, 'x'));
+    EXPECT_EQ(box.line(2), "last");
+    EXPECT_EQ(box.line(0), "");
+    EXPECT_EQ(box.line(3), "");
+}
+
+TEST(YieldUntilClockAdvances, WaitsForMoreThanTheGivenHundredths) {
+    struct Case {
+        int32_t start;
+        int32_t expectedYields;
+    };
+    constexpr int32_t Midnight = 24 * 60 * 60 * 100;
+    for (Case c : {Case{1000, 6}, Case{Midnight - 3, 6}, Case{Midnight - 1, 6}}) {
+        SCOPED_TRACE(c.start);
+        int32_t now = c.start;
+        int32_t yields = 0;
+        help::yieldUntilClockAdvances([&] { return now; },
+                                      [&] {
+                                          ++yields;
+                                          now = (now + 1) % Midnight;
+                                      });
+        EXPECT_EQ(yields, c.expectedYields);
+    }
+}
+
+} // namespace
