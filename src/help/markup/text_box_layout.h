@@ -2,8 +2,8 @@
 // "MS Sans Serif" 8 point) lays out a text at a given width, computed without
 // a window so that tips can be parsed and checked where no text box exists.
 // Exact for texts of printable characters with CR LF or LF line ends; tabs,
-// lone carriage returns and other control characters are placed by simpler
-// rules than the box's own (see the tests under Wine).
+// lone carriage returns, the soft hyphen and other control characters are
+// placed by simpler rules than the box's own (see the tests under Wine).
 //
 // The box's rules:
 //   - the text ends at its first NUL; CR LF, LF alone and CR CR LF end a line

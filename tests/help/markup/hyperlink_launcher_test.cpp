@@ -1,7 +1,6 @@
-#include "help/markup/hyperlink_launcher.h"
-
 #include <gtest/gtest.h>
 
+#include "help/markup/hyperlink_launcher.h"
 #include "support/scripted_interaction.h"
 
 namespace {
@@ -87,8 +86,8 @@ TEST(HyperlinkLauncher, AnUnregisteredBrowserIsReportedAndTheCommandStillTried) 
     ScriptedInteraction boxes;
     runtime::ScopedInteraction scope(boxes);
     help::launchHyperlink("www.a.com", registered(std::nullopt, true));
-    EXPECT_EQ(texts(boxes), (std::vector<std::string>{"Ruvo test result : Browser = ",
-                                                      "Cannot spawn default browser..."}));
+    EXPECT_EQ(texts(boxes),
+              (std::vector<std::string>{"Ruvo test result : Browser = ", "Cannot spawn default browser..."}));
     ASSERT_EQ(boxes.launches().size(), 1u);
     EXPECT_EQ(boxes.launches()[0].target, " http://www.a.com");
 }
@@ -101,8 +100,8 @@ TEST(HyperlinkLauncher, ACommandThatCannotStartIsReportedWithTheSystemError) {
         boxes.failRuns(2);
         help::launchHyperlink(link, registered("web.exe"));
         ASSERT_EQ(boxes.launches().size(), 1u);
-        EXPECT_EQ(texts(boxes), std::vector<std::string>{"Problem running : " + boxes.launches()[0].target +
-                                                         " Error = 2"});
+        EXPECT_EQ(texts(boxes),
+                  std::vector<std::string>{"Problem running : " + boxes.launches()[0].target + " Error = 2"});
     }
 }
 

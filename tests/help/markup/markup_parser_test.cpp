@@ -1,7 +1,6 @@
-#include "help/markup/markup_parser.h"
-
 #include <gtest/gtest.h>
 
+#include "help/markup/markup_parser.h"
 #include "parse_support.h"
 #include "support/scripted_interaction.h"
 
@@ -34,7 +33,9 @@ void check(const std::vector<Case>& cases) {
 TEST(MarkupParser, TextRunsSeparatorsAndBlankLines) {
     check({
         {"one run keeps its case and inner blanks", {"Hello  World"}, {"String S  1 [Hello  World] @1"}},
-        {"a bar ends a run on the same row", {"left|right"}, {"String S  1 [left] @1", "String S  2 [right] @1"}},
+        {"a bar ends a run on the same row",
+         {"left|right"},
+         {"String S  1 [left] @1", "String S  2 [right] @1"}},
         {"two bars give an empty run between",
          {"a||b"},
          {"String S  1 [a] @1", "String S  2 [] @1", "String S  3 [b] @1"}},
@@ -75,7 +76,9 @@ TEST(MarkupParser, RulesOnlyWhereTheTagStartsAtAMultipleOfFourPlusOne) {
         {"at position 3 the H makes a hyperlink to HR",
          {"ab<HR>"},
          {"String S  1 [ab] @1", "HTTP HTTP1 [HR] @1", "REGION Region1 [HR] @1"}},
-        {"a rule does not take a name", {"a", "<HR>", "b"}, {"String S  1 [a] @1", "Line [] @2", "String S  2 [b] @3"}},
+        {"a rule does not take a name",
+         {"a", "<HR>", "b"},
+         {"String S  1 [a] @1", "Line [] @2", "String S  2 [b] @3"}},
     });
 }
 
@@ -86,11 +89,11 @@ TEST(MarkupParser, BulletsAndButtons) {
          {"BULLET T [] @1", "String S  1 [Hello] @1"}},
         {"button names are upper-cased", {"<b1> <B2>"}, {"BUTTON B1 [] @1", "BUTTON B2 [] @1"}},
         {"four characters is the longest name", {"<Bxyz>"}, {"BUTTON BXYZ [] @1"}},
-        {"five characters is not completed; the rest is text",
-         {"<B1234>"},
-         {"String S  1 [B1234>] @1"},
+        {"five characters is not completed; the rest is text", {"<B1234>"}, {"String S  1 [B1234>] @1"}, {1}},
+        {"a bullet without its bracket on the line",
+         {"a <T"},
+         {"String S  1 [a] @1", "String S  2 [T] @1"},
          {1}},
-        {"a bullet without its bracket on the line", {"a <T"}, {"String S  1 [a] @1", "String S  2 [T] @1"}, {1}},
         {"text before a tag is its own run",
          {"Press <B1> to start"},
          {"String S  1 [Press] @1", "BUTTON B1 [] @1", "String S  2 [ to start] @1"}},
@@ -99,27 +102,37 @@ TEST(MarkupParser, BulletsAndButtons) {
 
 TEST(MarkupParser, Hyperlinks) {
     check({
-        {"web address", {"<http://example.com/a.html>"}, {"HTTP HTTP1 [http://example.com/a.html] @1", "REGION Region1 [http://example.com/a.html] @1"}},
-        {"www", {"<www.example.com>"}, {"HTTP HTTP1 [www.example.com] @1", "REGION Region1 [www.example.com] @1"}},
-        {"file URL", {"<FILE://Machine/dir/f.ext>"}, {"HTTP HTTP1 [FILE://Machine/dir/f.ext] @1", "REGION Region1 [FILE://Machine/dir/f.ext] @1"}},
-        {"drive path", {"<C:\\dir\\file.ext>"}, {"HTTP HTTP1 [C:\\dir\\file.ext] @1", "REGION Region1 [C:\\dir\\file.ext] @1"}},
+        {"web address",
+         {"<http://example.com/a.html>"},
+         {"HTTP HTTP1 [http://example.com/a.html] @1", "REGION Region1 [http://example.com/a.html] @1"}},
+        {"www",
+         {"<www.example.com>"},
+         {"HTTP HTTP1 [www.example.com] @1", "REGION Region1 [www.example.com] @1"}},
+        {"file URL",
+         {"<FILE://Machine/dir/f.ext>"},
+         {"HTTP HTTP1 [FILE://Machine/dir/f.ext] @1", "REGION Region1 [FILE://Machine/dir/f.ext] @1"}},
+        {"drive path",
+         {"<C:\\dir\\file.ext>"},
+         {"HTTP HTTP1 [C:\\dir\\file.ext] @1", "REGION Region1 [C:\\dir\\file.ext] @1"}},
         {"documentation topic", {"<#topic>"}, {"HTTP HTTP1 [#topic] @1", "REGION Region1 [#topic] @1"}},
         {"compiled help in any case",
          {"<Guide.chm::/page.htm#x>"},
          {"HTTP HTTP1 [Guide.chm::/page.htm#x] @1", "REGION Region1 [Guide.chm::/page.htm#x] @1"}},
         {"alias",
          {"<S\"short name\"full link name>"},
-         {"HTTP HTTP1 [full link name] @1 as [short name]", "REGION Region1 [full link name] @1 as [short name]"}},
+         {"HTTP HTTP1 [full link name] @1 as [short name]",
+          "REGION Region1 [full link name] @1 as [short name]"}},
         {"S without a closed quote is a plain hyperlink",
          {"<S\"open>"},
          {"HTTP HTTP1 [S\"open] @1", "REGION Region1 [S\"open] @1"}},
         {"counters go on per kind",
          {"<www.a.com><LNK=b><www.c.com>"},
-         {"HTTP HTTP1 [www.a.com] @1", "REGION Region1 [www.a.com] @1", "LNK LNK1 [b] @1", "REGION Region2 [b] @1",
-          "HTTP HTTP2 [www.c.com] @1", "REGION Region3 [www.c.com] @1"}},
+         {"HTTP HTTP1 [www.a.com] @1", "REGION Region1 [www.a.com] @1", "LNK LNK1 [b] @1",
+          "REGION Region2 [b] @1", "HTTP HTTP2 [www.c.com] @1", "REGION Region3 [www.c.com] @1"}},
         {"80 characters of target is the most",
          {"<h" + std::string(79, 'x') + ">"},
-         {"HTTP HTTP1 [h" + std::string(79, 'x') + "] @1", "REGION Region1 [h" + std::string(79, 'x') + "] @1"}},
+         {"HTTP HTTP1 [h" + std::string(79, 'x') + "] @1",
+          "REGION Region1 [h" + std::string(79, 'x') + "] @1"}},
         {"81 characters is not completed",
          {"<h" + std::string(80, 'x') + ">"},
          {"String S  1 [h" + std::string(80, 'x') + ">] @1"},
@@ -143,7 +156,8 @@ TEST(MarkupParser, TagsWrappedByTheTextBoxAreJoined) {
           "REGION Region1 [http://www.example.com/x.html] @1", "String S  2 [ now] @2"}},
         {"over three lines",
          {"<S\"Our ", "web site\"www.exa", "mple.com>"},
-         {"HTTP HTTP1 [www.example.com] @1 as [Our web site]", "REGION Region1 [www.example.com] @1 as [Our web site]"}},
+         {"HTTP HTTP1 [www.example.com] @1 as [Our web site]",
+          "REGION Region1 [www.example.com] @1 as [Our web site]"}},
         {"over four lines it is not completed",
          {"<www.", "a", "b", "c>"},
          {"String S  1 [www.] @1", "String S  2 [a] @2", "String S  3 [b] @3", "String S  4 [c>] @4"},
@@ -158,10 +172,7 @@ TEST(MarkupParser, TagsWrappedByTheTextBoxAreJoined) {
         {"a bracket ending its line takes its tag from the next",
          {"x <", "www.a.com>"},
          {"String S  1 [x] @1", "HTTP HTTP1 [www.a.com] @1", "REGION Region1 [www.a.com] @1"}},
-        {"button tags are not joined",
-         {"<B", "1>"},
-         {"String S  1 [B] @1", "String S  2 [1>] @2"},
-         {1}},
+        {"button tags are not joined", {"<B", "1>"}, {"String S  1 [B] @1", "String S  2 [1>] @2"}, {1}},
     });
 }
 

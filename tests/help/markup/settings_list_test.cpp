@@ -1,6 +1,6 @@
-#include "help/markup/settings_list.h"
-
 #include <gtest/gtest.h>
+
+#include "help/markup/settings_list.h"
 
 namespace {
 
@@ -50,7 +50,8 @@ TEST(SettingsList, StoredFormWritesANameWheneverTheControlChanges) {
     again.put("LNK1", "TOOLTIP", "Next");
     again.put("B1", "TOOLTIP", "Run");
     again.put("LNK1", "LINKTIPCTL", "Page2");
-    EXPECT_EQ(help::storedSettings(again), stored("[LNK1]TOOLTIP;Next~[B1]TOOLTIP;Run~[LNK1]LINKTIPCTL;Page2~"));
+    EXPECT_EQ(help::storedSettings(again),
+              stored("[LNK1]TOOLTIP;Next~[B1]TOOLTIP;Run~[LNK1]LINKTIPCTL;Page2~"));
 }
 
 TEST(SettingsList, LoadingReadsTheStoredForm) {

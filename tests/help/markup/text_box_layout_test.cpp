@@ -1,8 +1,8 @@
 // Layouts measured in a real multi-line text box of the same font under Wine
 // (the Windows-only test text_box_window_test.cpp measures them live).
-#include "help/markup/text_box_layout.h"
-
 #include <gtest/gtest.h>
+
+#include "help/markup/text_box_layout.h"
 
 namespace {
 
@@ -78,7 +78,9 @@ TEST(TextBoxLayout, LongWordsAreCutOneCharacterBeforeTheLastThatFits) {
     twenty.back() = std::string(10, 'i');
     check({
         {20, std::string(100, 'i'), twenty},
-        {160, "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz", {"abcdefghijklmnopqrstuvwxyzabc", "defghijklmnopqrstuvwxyz"}},
+        {160,
+         "abcdefghijklmnopqrstuvwxyzabcdefghijklmnopqrstuvwxyz",
+         {"abcdefghijklmnopqrstuvwxyzabc", "defghijklmnopqrstuvwxyz"}},
         {10, "WWW", {"W", "W", "W", ""}},
         {11, "WWW", {"W", "W", "W"}},
         {6, "abc def", {"a", "b", "c", " ", "d", "e", "f"}},
@@ -117,13 +119,17 @@ TEST(TextBoxLayout, MixedTextsAsMeasured) {
          "-<http://www.example.com/path/page.html>word  \r\n   longerword\xe9t\xe9-<</ <<<LNK=Page 2>(x)",
          {9, 16, 5, 16, 17, 16, 5}},
         {200, "\nword\r\r\n\r\nword<<./-word", {0, 4, 0, 13}},
-        {80, "\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\r\n-word\r\r\na/<T>longerword\xe9t\xe9|.", {0, 15, 15, 5, 2, 14, 4}},
+        {80,
+         "\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\r\n-word\r\r\na/<T>longerword\xe9t\xe9|.",
+         {0, 15, 15, 5, 2, 14, 4}},
         {200,
-         "\xe9t\xe9<HR>\xe9t\xe9xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx,\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx<LNK=Page 2>C:\\dir\\file."
+         "\xe9t\xe9<HR>\xe9t\xe9xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx,\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx<LNK=Page "
+         "2>C:\\dir\\file."
          "ext  |<< <T><T>|",
          {37, 4, 66, 4}},
         {100,
-         "/>wh> 2ww:x<wiNh< 1> LiN<mgg<etp ht .m>ttceela>.<Ptp Rbmh lPecede>=Re\r /.d.eTPhe. pPKlLp1P=< / < >w",
+         "/>wh> 2ww:x<wiNh< 1> LiN<mgg<etp ht .m>ttceela>.<Ptp Rbmh lPecede>=Re\r /.d.eTPhe. pPKlLp1P=< / < "
+         ">w",
          {6, 15, 12, 19, 18, 12, 17}},
         {40, "=. pa cedh\nKc/>\n<  <</m.", {6, 4, 4, 8}},
         {160,
@@ -133,7 +139,8 @@ TEST(TextBoxLayout, MixedTextsAsMeasured) {
          "e\xb2\xf9\x92wDS`",
          {18, 24, 10}},
         {40,
-         " ,gC)zIJ G/?H7;!usFgyw8HCk?Fn/wq/-q2[.7|8Is|wa onH,7?H0k8 1,7wd(5A>nq5;)6tE(E3EJh7.<F)j[97]vH.< 2yt6x8x uy",
+         " ,gC)zIJ G/?H7;!usFgyw8HCk?Fn/wq/-q2[.7|8Is|wa onH,7?H0k8 1,7wd(5A>nq5;)6tE(E3EJh7.<F)j[97]vH.< "
+         "2yt6x8x uy",
          {8, 4, 4, 5, 83, 2}},
         {80, "nGvCw8C]wyoa (osHwe1sj]q>>/zkn(9wJz/ItpBwk3mg\"1:8v", {13, 14, 9, 14}},
     };
