@@ -14,3 +14,10 @@ if(RV_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+if(RV_BUILD_FUZZ)
+    # Coverage for libFuzzer in the libraries a fuzz target links, not only in
+    # the target's own file; without it the fuzzer runs blind.
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "help/markup/hyperlink_launcher.h"
+#include "help/markup/markup_parser.h"
+#include "parse_support.h"
 #include "support/scripted_interaction.h"
 
 namespace {
@@ -52,6 +54,19 @@ TEST(HyperlinkLauncher, BuildsTheCommandFromTheLinksForm) {
         EXPECT_EQ(boxes.launches()[0].target, c.command);
         EXPECT_TRUE(boxes.messages().empty());
     }
+}
+
+TEST(HyperlinkLauncher, AnAliasedLinkOpensItsFullTarget) {
+    ScriptedInteraction boxes;
+    runtime::ScopedInteraction scope(boxes);
+    markup_testing::GivenLines lines({"<S\"short name\"www.example.com/full.html>"});
+    help::ControlList list;
+    help::parseMarkup(lines, list);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(list[0].SHORTNAME.clipped(), "short name");
+    help::launchHyperlink(list[1].TEXT, registered(Browser));
+    ASSERT_EQ(boxes.launches().size(), 1u);
+    EXPECT_EQ(boxes.launches()[0].target, Stripped + " http://www.example.com/full.html");
 }
 
 TEST(HyperlinkLauncher, EveryDashStartsASwitchUpToABlankOrQuote) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "help/markup/markup_parser.h"
+#include "help/markup/text_box_layout.h"
 #include "parse_support.h"
 #include "support/scripted_interaction.h"
 
@@ -176,6 +177,46 @@ TEST(MarkupParser, TagsWrappedByTheTextBoxAreJoined) {
     });
 }
 
+TEST(MarkupParser, ReadsTheLinesAsTheTextBoxWrapsThem) {
+    struct Case {
+        std::string title;
+        int32_t width;
+        std::vector<std::string> entries;
+        std::vector<int32_t> reported;
+    };
+    const std::string text = "See <http://www.example.com/a/long/path/page.html> now\r\nnext";
+    const std::vector<Case> cases = {
+        {"one line",
+         400,
+         {"String S  1 [See] @1", "HTTP HTTP1 [http://www.example.com/a/long/path/page.html] @1",
+          "REGION Region1 [http://www.example.com/a/long/path/page.html] @1", "String S  2 [ now] @1",
+          "String S  3 [next] @2"},
+         {}},
+        {"wrapped over two lines",
+         160,
+         {"String S  1 [See] @1", "HTTP HTTP1 [http://www.example.com/a/long/path/page.html] @1",
+          "REGION Region1 [http://www.example.com/a/long/path/page.html] @1", "String S  2 [ now] @2",
+          "String S  3 [next] @3"},
+         {}},
+        {"wrapped over four lines",
+         60,
+         {"String S  1 [See] @1", "String S  2 [http://] @2", "String S  3 [www.examp] @3",
+          "String S  4 [le.com/a/] @4", "String S  5 [long/path/] @5", "String S  6 [page.html>] @6",
+          "String S  7 [now] @7", "String S  8 [next] @8"},
+         {2}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        testing_support::ScriptedInteraction boxes;
+        runtime::ScopedInteraction scope(boxes);
+        help::EmulatedTextBox box(text, c.width);
+        help::ControlList list;
+        help::parseMarkup(box, list);
+        EXPECT_EQ(describe(list), c.entries);
+        EXPECT_EQ(reportedLines(boxes), c.reported);
+    }
+}
+
 TEST(MarkupParser, EachParseStartsAfresh) {
     testing_support::ScriptedInteraction boxes;
     runtime::ScopedInteraction scope(boxes);
@@ -207,6 +248,14 @@ TEST(MarkupParser, ReadsAtMost511CharactersOfALine) {
     help::parseMarkup(lines, list);
     ASSERT_EQ(list.size(), 1u);
     EXPECT_EQ(list[0].TEXT, std::string(511, 'a'));
+}
+
+TEST(TipLinkTarget, ALinkLeadsToTheTipNamedAfterItsTextWithoutSpaces) {
+    GivenLines lines({"<LNK=Page 2>"});
+    help::ControlList list;
+    help::parseMarkup(lines, list);
+    ASSERT_EQ(list.size(), 2u);
+    EXPECT_EQ(help::withoutSpaces(list[0].TEXT), "Page2");
 }
 
 TEST(TipLinkTarget, SpacesAreRemovedFromTheFirst60Characters) {
