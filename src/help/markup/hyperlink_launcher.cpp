@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "runtime/sys/command_line.h"
 #include "runtime/sys/interaction.h"
 #include "runtime/text/strings.h"
 
@@ -51,7 +52,7 @@ void launchHyperlink(std::string_view link, const LaunchEnvironment& environment
     std::optional<std::string> registered = environment.browserCommand();
     std::string browser = withoutSwitches(registered.value_or(std::string()));
     browser.resize(clip(browser).size());
-    if (environment.hasSwitch("/RVHTEST")) {
+    if (runtime::hasSwitch("/RVHTEST")) {
         runtime::message("Ruvo test result : Browser = " + browser, "Ruvo", runtime::Icon::Information);
     }
     std::string command = browser;

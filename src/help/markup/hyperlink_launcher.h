@@ -14,9 +14,6 @@ namespace help {
 
 struct LaunchEnvironment {
     std::function<std::optional<std::string>()> browserCommand = registeredBrowserCommand;
-    // Whether the program's command line holds a switch ("/RVHTEST" shows
-    // the browser command before it is used).
-    std::function<bool(std::string_view)> hasSwitch = [](std::string_view) { return false; };
     // Where links beginning with "#" point into; empty until the
     // development environment's help has been asked for.
     std::string documentationBase;
@@ -33,7 +30,8 @@ std::string withoutSwitches(std::string_view command);
 // documentation base, anything else after "http://". Commands are cut at 200
 // characters. A browser that is not registered is reported and the command
 // still tried; a command that cannot be started is reported with the
-// system's error number.
+// system's error number. With "/RVHTEST" on the command line the browser
+// command is shown before it is used.
 void launchHyperlink(std::string_view link, const LaunchEnvironment& environment);
 
 } // namespace help

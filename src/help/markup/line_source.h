@@ -25,10 +25,9 @@ public:
 };
 
 // The wait a real text box needs before its lines can be read: calls `yield`
-// (which processes pending window messages) until `clock`, in hundredths of a
-// second since midnight, has advanced by more than `hundredths`. Passing
-// midnight does not make it wait for a day.
-void yieldUntilClockAdvances(const std::function<int32_t()>& clock, const std::function<void()>& yield,
-                             int32_t hundredths = 5);
+// (which processes pending window messages) until the runtime's clock has
+// advanced by more than `hundredths` of a second. Passing midnight does not
+// make it wait for a day.
+void yieldUntilClockAdvances(const std::function<void()>& yield, int32_t hundredths = 5);
 
 } // namespace help

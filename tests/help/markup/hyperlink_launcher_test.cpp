@@ -3,6 +3,7 @@
 #include "help/markup/hyperlink_launcher.h"
 #include "help/markup/markup_parser.h"
 #include "parse_support.h"
+#include "runtime/sys/command_line.h"
 #include "support/scripted_interaction.h"
 
 namespace {
@@ -12,10 +13,9 @@ using testing_support::ScriptedInteraction;
 const std::string Browser = "\"C:\\Program Files\\Web\\web.exe\" -nohome";
 const std::string Stripped = "\"C:\\Program Files\\Web\\web.exe\"";
 
-help::LaunchEnvironment registered(std::optional<std::string> command, bool testSwitch = false) {
+help::LaunchEnvironment registered(std::optional<std::string> command) {
     help::LaunchEnvironment environment;
     environment.browserCommand = [command] { return command; };
-    environment.hasSwitch = [testSwitch](std::string_view name) { return testSwitch && name == "/RVHTEST"; };
     environment.documentationBase = "file:///C:/Docs/   ";
     return environment;
 }
@@ -92,7 +92,8 @@ TEST(HyperlinkLauncher, EveryDashStartsASwitchUpToABlankOrQuote) {
 TEST(HyperlinkLauncher, TestSwitchShowsTheBrowserCommandFirst) {
     ScriptedInteraction boxes;
     runtime::ScopedInteraction scope(boxes);
-    help::launchHyperlink("www.a.com", registered(Browser, true));
+    runtime::ScopedCommandLine commandLine("rvdemo.exe /RVHTEST");
+    help::launchHyperlink("www.a.com", registered(Browser));
     EXPECT_EQ(texts(boxes), std::vector<std::string>{"Ruvo test result : Browser = " + Stripped});
     ASSERT_EQ(boxes.launches().size(), 1u);
 }
@@ -100,7 +101,8 @@ TEST(HyperlinkLauncher, TestSwitchShowsTheBrowserCommandFirst) {
 TEST(HyperlinkLauncher, AnUnregisteredBrowserIsReportedAndTheCommandStillTried) {
     ScriptedInteraction boxes;
     runtime::ScopedInteraction scope(boxes);
-    help::launchHyperlink("www.a.com", registered(std::nullopt, true));
+    runtime::ScopedCommandLine commandLine("rvdemo.exe /RVHTEST");
+    help::launchHyperlink("www.a.com", registered(std::nullopt));
     EXPECT_EQ(texts(boxes),
               (std::vector<std::string>{"Ruvo test result : Browser = ", "Cannot spawn default browser..."}));
     ASSERT_EQ(boxes.launches().size(), 1u);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "help/markup/text_box_layout.h"
+#include "runtime/sys/clock.h"
 
 namespace {
 
@@ -168,22 +169,19 @@ TEST(EmulatedTextBox, NumbersLinesFromOneAndHandsOverAtMost511Characters) {
     EXPECT_EQ(box.line(3), "");
 }
 
-TEST(YieldUntilClockAdvances, WaitsForMoreThanTheGivenHundredths) {
-    struct Case {
-        int32_t start;
-        int32_t expectedYields;
-    };
+TEST(YieldUntilClockAdvances, WaitsForMoreThanTheGivenHundredthsAlsoOverMidnight) {
     constexpr int32_t Midnight = 24 * 60 * 60 * 100;
-    for (Case c : {Case{1000, 6}, Case{Midnight - 3, 6}, Case{Midnight - 1, 6}}) {
-        SCOPED_TRACE(c.start);
-        int32_t now = c.start;
+    for (int32_t start : {1000, Midnight - 3, Midnight - 1}) {
+        SCOPED_TRACE(start);
+        runtime::ScopedFixedTime time(1, start);
+        int32_t now = start;
         int32_t yields = 0;
-        help::yieldUntilClockAdvances([&] { return now; },
-                                      [&] {
-                                          ++yields;
-                                          now = (now + 1) % Midnight;
-                                      });
-        EXPECT_EQ(yields, c.expectedYields);
+        help::yieldUntilClockAdvances([&] {
+            ++yields;
+            now = (now + 1) % Midnight;
+            time.set(1, now);
+        });
+        EXPECT_EQ(yields, 6);
     }
 }
 

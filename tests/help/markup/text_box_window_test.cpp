@@ -257,13 +257,12 @@ class EditLines : public help::LineSource {
 public:
     explicit EditLines(EditBox& box) : box_(box) {}
     void settle() override {
-        help::yieldUntilClockAdvances([] { return static_cast<int32_t>(GetTickCount() / 10); },
-                                      [] {
-                                          MSG msg;
-                                          while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-                                              DispatchMessageA(&msg);
-                                          }
-                                      });
+        help::yieldUntilClockAdvances([] {
+            MSG msg;
+            while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                DispatchMessageA(&msg);
+            }
+        });
     }
     int32_t lineCount() override {
         return static_cast<int32_t>(SendMessageA(box_.handle(), EM_GETLINECOUNT, 0, 0));
