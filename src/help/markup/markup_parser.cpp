@@ -1,5 +1,6 @@
 #include "help/markup/markup_parser.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,8 @@ bool isRule(std::string_view line) {
     return runtime::text::instring("<HR>", upper(line), 4, 1) != 0;
 }
 
-// A tag "<" may start on one line and end up to two lines further down.
+// Whether a line closes a tag wrapped from a line above: a ">" with no "<"
+// before it.
 bool closesTag(std::string_view line) {
     size_t close = line.find('>');
     return close != std::string_view::npos && line.substr(0, close).find('<') == std::string_view::npos;
@@ -43,15 +45,15 @@ public:
     void run() {
         list_.clear();
         lines_.settle();
-        const int32_t count = lines_.lineCount();
-        for (n_ = 1; n_ <= count; ++n_) {
+        count_ = lines_.lineCount();
+        for (n_ = 1; n_ <= count_; ++n_) {
             std::string text = lineText(n_);
             if (isRule(text)) {
                 list_.add(entry_kind::Line, {}, {}, n_);
             } else if (runtime::text::isBlank(text)) {
                 list_.add(entry_kind::String, {}, {}, n_);
             } else {
-                readLine(std::move(text), count);
+                readLine(std::move(text));
             }
         }
     }
@@ -68,11 +70,10 @@ private:
         return text;
     }
 
-    void readLine(std::string text, int32_t count) {
+    void readLine(std::string text) {
         line_ = std::move(text);
         end_ = runtime::text::clip(line_).size();
         joined_ = {{0, n_}};
-        count_ = count;
         run_.clear();
         size_t i = 0;
         while (i < end()) {
