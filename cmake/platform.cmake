@@ -15,9 +15,9 @@ if(RV_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
+# libFuzzer steers by the coverage of the code under test, which lives in the
+# libraries, so they are instrumented too (the fuzz programs add the driver).
 if(RV_BUILD_FUZZ)
-    # Coverage for libFuzzer in the libraries a fuzz target links, not only in
-    # the target's own file; without it the fuzzer runs blind.
     add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
     add_link_options(-fsanitize=address,undefined)
 endif()
