@@ -15,14 +15,6 @@ std::vector<std::string> linesOf(std::string_view text, int32_t width) {
     return lines;
 }
 
-std::vector<size_t> lengthsOf(std::string_view text, int32_t width) {
-    std::vector<size_t> lengths;
-    for (const help::TextBoxLine& line : help::layOutText(text, width)) {
-        lengths.push_back(line.length);
-    }
-    return lengths;
-}
-
 struct Layout {
     int32_t width;
     std::string text;
@@ -107,48 +99,6 @@ TEST(TextBoxLayout, InvisibleCharactersAndTheBlanksAfterThem) {
         {40, std::string(19, 'i') + "\xAD i", {std::string(19, 'i') + "\xAD i"}},
         {40, std::string(20, 'i') + "\x7F   ", {std::string(20, 'i') + "\x7F   "}},
     });
-}
-
-TEST(TextBoxLayout, MixedTextsAsMeasured) {
-    struct Measured {
-        int32_t width;
-        std::string text;
-        std::vector<size_t> lengths;
-    };
-    const std::vector<Measured> measured = {
-        {100,
-         "-<http://www.example.com/path/page.html>word  \r\n   longerword\xe9t\xe9-<</ <<<LNK=Page 2>(x)",
-         {9, 16, 5, 16, 17, 16, 5}},
-        {200, "\nword\r\r\n\r\nword<<./-word", {0, 4, 0, 13}},
-        {80,
-         "\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\r\r\n-word\r\r\na/<T>longerword\xe9t\xe9|.",
-         {0, 15, 15, 5, 2, 14, 4}},
-        {200,
-         "\xe9t\xe9<HR>\xe9t\xe9xxxxxxxxxxxxxxxxxxxxxxxxxxxxxx,\nxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx<LNK=Page "
-         "2>C:\\dir\\file."
-         "ext  |<< <T><T>|",
-         {37, 4, 66, 4}},
-        {100,
-         "/>wh> 2ww:x<wiNh< 1> LiN<mgg<etp ht .m>ttceela>.<Ptp Rbmh lPecede>=Re\r /.d.eTPhe. pPKlLp1P=< / < "
-         ">w",
-         {6, 15, 12, 19, 18, 12, 17}},
-        {40, "=. pa cedh\nKc/>\n<  <</m.", {6, 4, 4, 8}},
-        {160,
-         "\x9bQ\xe6Y\x8b\xd9q\x8a_\xd5X\xe9\xbfS\xfc"
-         "1O?\xb0\xb2"
-         "9\xc4Yt\x8e>\xca'|\xdaW\xa2\x85,\xe6\xf1\xf0:R\xc0\xd5\x83\x80\xc1"
-         "e\xb2\xf9\x92wDS`",
-         {18, 24, 10}},
-        {40,
-         " ,gC)zIJ G/?H7;!usFgyw8HCk?Fn/wq/-q2[.7|8Is|wa onH,7?H0k8 1,7wd(5A>nq5;)6tE(E3EJh7.<F)j[97]vH.< "
-         "2yt6x8x uy",
-         {8, 4, 4, 5, 83, 2}},
-        {80, "nGvCw8C]wyoa (osHwe1sj]q>>/zkn(9wJz/ItpBwk3mg\"1:8v", {13, 14, 9, 14}},
-    };
-    for (const Measured& m : measured) {
-        SCOPED_TRACE(std::to_string(m.width) + ": " + m.text);
-        EXPECT_EQ(lengthsOf(m.text, m.width), m.lengths);
-    }
 }
 
 TEST(TextBoxLayout, FramesAndScrollBarTakeFromTheWidth) {

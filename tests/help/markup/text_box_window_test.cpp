@@ -103,20 +103,6 @@ std::vector<std::string> emulated(const std::string& text, int width, const Fram
     return lines;
 }
 
-std::string printable(const std::string& text) {
-    std::string out;
-    for (unsigned char c : text) {
-        if (c >= 0x20 && c < 0x7F) {
-            out.push_back(static_cast<char>(c));
-        } else {
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\x%02X", c);
-            out += hex;
-        }
-    }
-    return out;
-}
-
 // Characters the layout is exact for: the code page's printable characters
 // (not the soft hyphen, which the box treats in ways not worth copying).
 std::string printableCharacters() {
@@ -245,7 +231,7 @@ TEST(TextBoxLayout, MatchesARealTextBoxLineByLine) {
         ASSERT_TRUE(box.created());
         for (size_t i = 0; i < texts.size(); i += run.step) {
             EXPECT_EQ(box.layOut(texts[i]), emulated(texts[i], boxWidth, run.frame))
-                << run.frame.name << ", box " << boxWidth << " wide: " << printable(texts[i]);
+                << run.frame.name << ", box " << boxWidth << " wide: " << testing::PrintToString(texts[i]);
             ++compared;
         }
     }
@@ -289,7 +275,8 @@ TEST(MarkupParser, ReadsTheSameListFromARealTextBox) {
         help::EmulatedTextBox computed(text, 160);
         help::ControlList fromLayout;
         help::parseMarkup(computed, fromLayout);
-        EXPECT_EQ(markup_testing::describe(fromBox), markup_testing::describe(fromLayout)) << printable(text);
+        EXPECT_EQ(markup_testing::describe(fromBox), markup_testing::describe(fromLayout))
+            << testing::PrintToString(text);
     }
 }
 
