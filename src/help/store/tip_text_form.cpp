@@ -83,12 +83,18 @@ void writeBlock(std::string& out, std::string_view name, std::string_view text) 
     }
 }
 
+// A blank name leaves nothing after the colon, not even the space.
+void writeName(std::string& out, std::string_view label, std::string_view name) {
+    const std::string value = escape(withoutPadding(name));
+    out.append(label).append(value.empty() ? ":" : ": ").append(value).append("\n");
+}
+
 void writeTip(std::string& out, const StoredTip& tip) {
     const TipRecord& r = tip.record;
     out += "\ntip\n";
-    out.append("procedure: ").append(escape(withoutPadding(r.PROCEDURENAME.view()))).append("\n");
-    out.append("control: ").append(escape(withoutPadding(r.CONTROLNAME.view()))).append("\n");
-    out.append("type: ").append(escape(withoutPadding(r.CONTROLTYPE.view()))).append("\n");
+    writeName(out, "procedure", r.PROCEDURENAME.view());
+    writeName(out, "control", r.CONTROLNAME.view());
+    writeName(out, "type", r.CONTROLTYPE.view());
     out.append("date: ").append(dateText(r.LASTEDITDATE)).append("\n");
     out.append("read-only: ").append(std::to_string(r.READONLY)).append("\n");
     out.append("archive: ").append(std::to_string(r.ARCHIVE)).append("\n");
