@@ -1,13 +1,14 @@
 // rvtips find TIPFILE PROCEDURE CONTROL TYPE
 // Looks a tip up as the tip window does (procedure tip, control tip, type
-// default) and prints which kind was found, then its text; the no-help text
-// when there is none (exit code 1).
+// default) and prints which kind was found, then its text, one line for each
+// of its lines; the no-help text when there is none (exit code 1).
 #include <memory>
 #include <ostream>
 
 #include "command.h"
 #include "help/store/store_state.h"
 #include "help/store/tip_store.h"
+#include "runtime/text/strings.h"
 #include "tip_file_session.h"
 
 namespace {
@@ -40,7 +41,10 @@ int run(const Arguments& arguments, std::ostream& out, std::ostream& err) {
     auto loaded = std::make_unique<help::LoadedTip>();
     const help::TipKind kind = help::findTip(help::tipKey(arguments[1], arguments[2], arguments[3]), *loaded);
     help::closeTipStore();
-    out << help::tipKindName(kind) << '\n' << help::memoText(loaded->RVH.HELPTIP.view()) << '\n';
+    // The text's lines as lines of the console, on every system.
+    const std::string text =
+        runtime::text::replaceAll(help::memoText(loaded->RVH.HELPTIP.view()), "\r\n", "\n");
+    out << help::tipKindName(kind) << '\n' << text << '\n';
     return kind == help::TipKind::None ? exit_code::NotFound : exit_code::Done;
 }
 

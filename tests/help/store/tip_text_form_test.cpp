@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "help/store/tip_text_form.h"
-#include "runtime/sys/errors.h"
 #include "store_fixture.h"
 
 namespace store_test {
@@ -123,17 +122,6 @@ TEST_F(StoredTipsTest, ReadsInKeyOrderWithTypeDefaultsFirst) {
         order += t.helpTip;
     }
     EXPECT_EQ(order, "102345");
-}
-
-TEST_F(StoredTipsTest, VerifyCountsASoundFileAndRefusesOthers) {
-    writeTips({tip("A", "?1", "T", "x"), tip("B", "?2", "T", "y")});
-    uint64_t count = 0;
-    EXPECT_TRUE(verifyStoredTips("tips.rvh", count));
-    EXPECT_EQ(count, 2u);
-    writeTips({tip("A", "?1", "T", "x")}, true);
-    EXPECT_FALSE(verifyStoredTips("tips.rvh", count));
-    EXPECT_EQ(runtime::errorcode(), runtime::err::InvalidDeclaration);
-    EXPECT_TRUE(isOldTipFile("tips.rvh"));
 }
 
 } // namespace

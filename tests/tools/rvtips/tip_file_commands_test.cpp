@@ -86,7 +86,7 @@ TEST_F(TipFileCommands, ListAndFindFollowTheKeysAndFallBacks) {
         int exitCode;
         std::string out;
     } cases[] = {
-        {"Main ?Customers:Button BUTTON", 0, "procedure tip\nLine one\rstill one\r\n\r\n<B1> Go\n"},
+        {"Main ?Customers:Button BUTTON", 0, "procedure tip\nLine one\rstill one\n\n<B1> Go\n"},
         {"Browse ?customers:button BUTTON", 0, "control tip\nOpens the customers."},
         {"Browse ?Other BUTTON", 0, "type default\nPress to act.\n"},
         {"Browse ?Other ENTRY", 1, "none\nNo Help for This Topic\n"},
@@ -108,7 +108,8 @@ TEST_F(TipFileCommands, SaveKeepsTheStoresRules) {
     write("text.txt", "first\nsecond\n");
     EXPECT_EQ(rvtips("save tips.rvh Browse ?Go BUTTON --text-file text.txt --key Form ?Go BUTTON").out,
               "added\n");
-    EXPECT_EQ(rvtips("find tips.rvh Form ?Go BUTTON").out, "procedure tip\nfirst\r\nsecond\n");
+    EXPECT_EQ(rvtips("find tips.rvh Form ?Go BUTTON").out, "procedure tip\nfirst\nsecond\n");
+    EXPECT_NE(rvtips("export tips.rvh").out.find("text:\n|first\n|second\nsettings:"), std::string::npos);
     EXPECT_EQ(rvtips("find tips.rvh Browse ?Go BUTTON").out, "procedure tip\nGo on.\n");
     // A blank text deletes; an over-long one is cut.
     EXPECT_EQ(rvtips("save tips.rvh Browse ?Go BUTTON --text ''").out, "deleted\n");
