@@ -194,12 +194,15 @@ bool CheckBox::set(Prop prop, const Value& value, int32_t index) {
 
 HWND OptionBox::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& place) {
     if ((flags_ & attr::NoFrame) != 0) {
-        return CreateWindowExA(0, "STATIC", "", style | SS_NOPREFIX, place.left, place.top,
+        return CreateWindowExA(WS_EX_TRANSPARENT, "STATIC", "", style | SS_NOPREFIX, place.left, place.top,
                                place.right - place.left, place.bottom - place.top, canvas,
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32Id)),
                                GetModuleHandleA(nullptr), nullptr);
     }
-    return makeButton(canvas, style | BS_GROUPBOX, win32Id, place, text_);
+    HWND frame = makeButton(canvas, style | BS_GROUPBOX, win32Id, place, text_);
+    // Transparent, so the content's background is painted inside the frame.
+    SetWindowLongPtrA(frame, GWL_EXSTYLE, GetWindowLongPtrA(frame, GWL_EXSTYLE) | WS_EX_TRANSPARENT);
+    return frame;
 }
 
 std::vector<RadioButton*> OptionBox::radios() const {

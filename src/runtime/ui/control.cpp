@@ -330,9 +330,17 @@ void Control::setTextColour(HDC dc) const {
 
 HBRUSH Control::backgroundBrush(HDC dc, bool transparentText) {
     setTextColour(dc);
-    if (colour_ != DefaultColour) {
-        SetBkColor(dc, static_cast<COLORREF>(colour_));
-        return colourBrush_.get();
+    // The first colour found on the way out: its own, then its parents'.
+    const Control* coloured = this;
+    for (int depth = 0; coloured != nullptr && coloured->colour_ == DefaultColour && depth < 64; ++depth) {
+        coloured = coloured->parent_ == 0 ? nullptr : window_.control(coloured->parent_);
+    }
+    if (coloured != nullptr && coloured->colour_ != DefaultColour) {
+        SetBkColor(dc, static_cast<COLORREF>(coloured->colour_));
+        if (transparentText) {
+            SetBkMode(dc, TRANSPARENT);
+        }
+        return coloured->colourBrush_.get();
     }
     if (transparentText) {
         SetBkMode(dc, TRANSPARENT);

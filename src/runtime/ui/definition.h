@@ -43,7 +43,7 @@ struct Rect {
 // A program variable a control shows and changes: a field at an offset from a
 // base address, so a record buffer's field and a single variable look alike.
 struct Variable {
-    files::Field field;
+    files::Field field{};
     void* base = nullptr;
 
     bool bound() const { return base != nullptr; }
@@ -86,19 +86,19 @@ inline constexpr uint32_t Skip = 1u << 13;    // not reached with Tab
 struct ControlDefinition {
     int32_t number = 0; // positive; unique in the window
     int32_t kind = 0;   // runtime::kind
-    std::string use;    // use name, "?CUS:NAME"
-    Rect at;
-    std::string text;
+    std::string use{};  // use name, "?CUS:NAME"
+    Rect at{};
+    std::string text{};
     int32_t parent = 0;          // group, panel or option that holds it
     FontSpec font{"", 0, -1, 0}; // unset parts are the window's
     int32_t colour = -1;         // background, -1 for the system's
-    std::string icon;
-    std::string cursor;
-    std::string tooltip;
-    std::string picture; // entries and variable strings: "@s30", "@n-13", ...
-    Variable variable;   // entries, texts, variable strings, checks and options
-    std::string value;   // radio buttons: the option's value when chosen (default: the radio's text)
-    uint32_t flags = 0;  // attr::
+    std::string icon{};
+    std::string cursor{};
+    std::string tooltip{};
+    std::string picture{}; // entries and variable strings: "@s30", "@n-13", ...
+    Variable variable{};   // entries, texts, variable strings, checks and options
+    std::string value{};   // radio buttons: the option's value when chosen (default: the radio's text)
+    uint32_t flags = 0;    // attr::
 };
 
 // Window attributes (WindowDefinition::flags).
@@ -118,16 +118,16 @@ inline constexpr uint32_t Pixels = 1u << 9;     // the window starts in pixel un
 enum class WallpaperMode { Stretch, Tile, Centre };
 
 struct WindowDefinition {
-    std::string caption;
+    std::string caption{};
     FontSpec font{"", 0, -1, 0}; // unset parts: "MS Shell Dlg" 8 point, system colour, normal
-    std::string icon;
-    std::string wallpaper; // background picture
+    std::string icon{};
+    std::string wallpaper{}; // background picture
     WallpaperMode wallpaperMode = WallpaperMode::Stretch;
     Rect at{-1, -1, 200, 100}; // client area in dialog units; x or y -1: centred
     uint32_t flags = wattr::SystemMenu;
     int32_t timer = 0;   // hundredths of a second; 0 for none
     int32_t colour = -1; // background
-    std::vector<ControlDefinition> controls;
+    std::vector<ControlDefinition> controls{};
 };
 
 } // namespace runtime::ui

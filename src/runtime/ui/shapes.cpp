@@ -27,8 +27,9 @@ LRESULT OwnDrawnWindow::handle(UINT message, WPARAM wParam, LPARAM lParam) {
 // ---- Group boxes --------------------------------------------------------------
 
 HWND GroupBox::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& place) {
-    return CreateWindowExA(0, "BUTTON", text_.c_str(), style | BS_GROUPBOX, place.left, place.top,
-                           place.right - place.left, place.bottom - place.top, canvas,
+    // Transparent, so the content's background is painted inside the frame.
+    return CreateWindowExA(WS_EX_TRANSPARENT, "BUTTON", text_.c_str(), style | BS_GROUPBOX, place.left,
+                           place.top, place.right - place.left, place.bottom - place.top, canvas,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32Id)), GetModuleHandleA(nullptr),
                            nullptr);
 }

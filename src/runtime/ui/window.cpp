@@ -176,6 +176,10 @@ void Window::open(const WindowDefinition& definition) {
                     toPixelsY(control.at.height)};
         build(control, pixels, false);
     }
+    // Options show their choice only once their radios exist.
+    for (const auto& control : controls_) {
+        control->display();
+    }
     pixels_ = (definition.flags & wattr::Pixels) != 0;
     setTimer(definition.timer);
     queue(event::OpenWindow, 0);

@@ -246,10 +246,16 @@ void Window::restoreFocus() {
         return;
     }
     HWND target = lastFocus_;
-    if (target == nullptr || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target)) {
+    bool first =
+        target == nullptr || !IsWindow(target) || !IsWindowVisible(target) || !IsWindowEnabled(target);
+    if (first) {
         target = GetNextDlgTabItem(canvas, nullptr, FALSE);
     }
     SetFocus(target != nullptr ? target : canvas);
+    // The first field is entered with its text selected, as a dialog does.
+    if (Control* control = controlOfHandle(target); first && control != nullptr) {
+        control->onFocus();
+    }
 }
 
 void Window::focused(Control& control) {
