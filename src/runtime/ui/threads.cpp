@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <new>
 #include <utility>
 
 #include "runtime/ui/messages.h"
@@ -26,7 +27,19 @@ struct ThreadRecord {
     std::deque<std::function<void()>> work;
     HWND sink = nullptr;
     DWORD osThread = 0;
+    // Threads the runtime did not start: the OS thread, to see when it has ended.
+    HANDLE ending = nullptr;
     std::function<void()> procedure; // started threads only, taken when they run
+
+    ThreadRecord() = default;
+    ThreadRecord(const ThreadRecord&) = delete;
+    ThreadRecord& operator=(const ThreadRecord&) = delete;
+    ~ThreadRecord() {
+        if (ending != nullptr) {
+            CloseHandle(ending);
+        }
+    }
+    bool ended() const { return ending != nullptr && WaitForSingleObject(ending, 0) == WAIT_OBJECT_0; }
 };
 
 class Registry {
@@ -59,12 +72,30 @@ public:
     std::shared_ptr<ThreadRecord> find(int32_t number) {
         std::lock_guard lock(mutex_);
         auto found = threads_.find(number);
-        return found == threads_.end() ? nullptr : found->second;
+        if (found == threads_.end()) {
+            return nullptr;
+        }
+        if (found->second->ended()) {
+            threads_.erase(found);
+            return nullptr;
+        }
+        return found->second;
     }
 
     bool waitUntilGone(int32_t number, std::chrono::milliseconds timeout) {
+        auto end = std::chrono::steady_clock::now() + timeout;
         std::unique_lock lock(mutex_);
-        return ended_.wait_for(lock, timeout, [&] { return threads_.count(number) == 0; });
+        for (;;) {
+            auto found = threads_.find(number);
+            if (found == threads_.end() || found->second->ended()) {
+                return true;
+            }
+            if (std::chrono::steady_clock::now() >= end) {
+                return false;
+            }
+            // Threads the runtime did not start end without telling: look again now and then.
+            ended_.wait_for(lock, std::chrono::milliseconds(20));
+        }
     }
 
 private:
@@ -74,9 +105,12 @@ private:
     int32_t next_ = 1;
 };
 
+// Never destroyed: threads leave it while the process ends, after static
+// objects may already be gone.
 Registry& registry() {
-    static Registry instance;
-    return instance;
+    alignas(Registry) static unsigned char storage[sizeof(Registry)];
+    static Registry* instance = new (storage) Registry();
+    return *instance;
 }
 
 thread_local std::shared_ptr<ThreadRecord> self;
@@ -145,12 +179,6 @@ void leave() {
     self.reset();
 }
 
-// Threads that were not started by the runtime (the main thread, threads of
-// the standard library) leave when they end.
-struct Membership {
-    ~Membership() { leave(); }
-};
-
 void wake(ThreadRecord& record, UINT message) {
     HWND sink = nullptr;
     DWORD osThread = 0;
@@ -207,8 +235,11 @@ int32_t start(std::function<void()> procedure, size_t stackSize) {
 
 int32_t currentThread() {
     if (!self) {
-        thread_local Membership membership;
-        join(registry().add());
+        std::shared_ptr<ThreadRecord> record = registry().add();
+        // A thread the runtime did not start (the main thread, a thread of the
+        // standard library) leaves when its OS thread has ended.
+        record->ending = OpenThread(SYNCHRONIZE, FALSE, GetCurrentThreadId());
+        join(record);
     }
     return self->number;
 }

@@ -161,7 +161,16 @@ void moveMouse(POINT screen) {
     std::this_thread::sleep_for(30ms);
 }
 
+// Two clicks in a row would make a double click; a single click waits until it cannot.
+void waitOutDoubleClick() {
+    static std::chrono::steady_clock::time_point lastClick;
+    auto quiet = lastClick + std::chrono::milliseconds(GetDoubleClickTime() + 50);
+    std::this_thread::sleep_until(quiet);
+    lastClick = std::chrono::steady_clock::now();
+}
+
 void click(POINT screen, bool right) {
+    waitOutDoubleClick();
     moveMouse(screen);
     mouseEvent(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
     std::this_thread::sleep_for(20ms);
@@ -170,6 +179,7 @@ void click(POINT screen, bool right) {
 }
 
 void doubleClick(POINT screen) {
+    waitOutDoubleClick();
     moveMouse(screen);
     for (int i = 0; i < 2; ++i) {
         mouseEvent(MOUSEEVENTF_LEFTDOWN);
