@@ -12,7 +12,7 @@ class Window;
 
 void addOpenWindow(Window* window);
 void removeOpenWindow(Window* window);
-const std::vector<Window*>& openWindows();
+std::vector<Window*> openWindows();
 // The open window of this thread whose frame is `handle` or holds it.
 Window* windowOwning(HWND handle);
 

@@ -113,7 +113,9 @@ Registry& registry() {
     return *instance;
 }
 
-thread_local std::shared_ptr<ThreadRecord> self;
+// The calling thread's record, owned by the registry. A plain pointer: the
+// MinGW runtime runs thread_local destructors after freeing their storage.
+thread_local ThreadRecord* self = nullptr;
 
 void runWork(ThreadRecord& record) {
     for (;;) {
@@ -155,7 +157,7 @@ const char* sinkClass() {
 
 // Makes the calling thread the owner of `record`.
 void join(const std::shared_ptr<ThreadRecord>& record) {
-    self = record;
+    self = record.get();
     HWND sink = CreateWindowExA(0, sinkClass(), "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 GetModuleHandleA(nullptr), nullptr);
     std::lock_guard lock(record->mutex);
@@ -176,7 +178,7 @@ void leave() {
         DestroyWindow(sink);
     }
     registry().remove(self->number);
-    self.reset();
+    self = nullptr;
 }
 
 void wake(ThreadRecord& record, UINT message) {

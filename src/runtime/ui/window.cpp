@@ -5,6 +5,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 #include "runtime/sys/errors.h"
 #include "runtime/sys/events.h"
@@ -21,7 +23,25 @@ namespace {
 
 constexpr UINT_PTR TimerId = 1;
 
-thread_local std::vector<Window*> threadWindows;
+// The open windows of each thread, by OS thread. Not thread_local: the MinGW
+// runtime runs thread_local destructors after freeing their storage.
+struct OpenWindows {
+    std::mutex mutex;
+    std::map<DWORD, std::vector<Window*>> byThread;
+};
+
+OpenWindows& allOpenWindows() {
+    static OpenWindows instance;
+    return instance;
+}
+
+// A copy, so the caller may open and close windows while walking it.
+std::vector<Window*> threadWindows() {
+    OpenWindows& open = allOpenWindows();
+    std::lock_guard lock(open.mutex);
+    auto found = open.byThread.find(GetCurrentThreadId());
+    return found == open.byThread.end() ? std::vector<Window*>() : found->second;
+}
 
 DWORD frameStyle(uint32_t flags) {
     DWORD style = WS_CLIPCHILDREN;
@@ -73,15 +93,25 @@ RECT workArea() {
 // ---- Windows of a thread --------------------------------------------------
 
 void addOpenWindow(Window* window) {
-    threadWindows.push_back(window);
+    OpenWindows& open = allOpenWindows();
+    std::lock_guard lock(open.mutex);
+    open.byThread[GetCurrentThreadId()].push_back(window);
 }
 
 void removeOpenWindow(Window* window) {
-    std::erase(threadWindows, window);
+    OpenWindows& open = allOpenWindows();
+    std::lock_guard lock(open.mutex);
+    auto found = open.byThread.find(GetCurrentThreadId());
+    if (found != open.byThread.end()) {
+        std::erase(found->second, window);
+        if (found->second.empty()) {
+            open.byThread.erase(found);
+        }
+    }
 }
 
-const std::vector<Window*>& openWindows() {
-    return threadWindows;
+std::vector<Window*> openWindows() {
+    return threadWindows();
 }
 
 Window* windowOwning(HWND handle) {
@@ -89,7 +119,7 @@ Window* windowOwning(HWND handle) {
         return nullptr;
     }
     HWND root = GetAncestor(handle, GA_ROOT);
-    for (Window* window : threadWindows) {
+    for (Window* window : threadWindows()) {
         if (window->handle() == root) {
             return window;
         }
@@ -98,7 +128,8 @@ Window* windowOwning(HWND handle) {
 }
 
 Window* currentWindow() {
-    return threadWindows.empty() ? nullptr : threadWindows.back();
+    std::vector<Window*> windows = threadWindows();
+    return windows.empty() ? nullptr : windows.back();
 }
 
 // ---- Opening and closing --------------------------------------------------
