@@ -14,3 +14,10 @@ if(RV_SANITIZE)
     add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=all)
     add_link_options(-fsanitize=address,undefined)
 endif()
+
+# libFuzzer steers by the coverage of the code under test, which lives in the
+# libraries, so they are instrumented too (the fuzz programs add the driver).
+if(RV_BUILD_FUZZ)
+    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()

@@ -8,11 +8,11 @@
 // ones, then the process-wide scope. Names compare case-insensitively.
 #pragma once
 
-#include "runtime/files/field.h"
-
 #include <optional>
 #include <string_view>
 #include <vector>
+
+#include "runtime/files/field.h"
 
 namespace runtime::expr {
 
