@@ -21,8 +21,6 @@
 namespace runtime::ui {
 namespace {
 
-constexpr UINT_PTR TimerId = 1;
-
 // The open windows of each thread, by OS thread. Not thread_local: the MinGW
 // runtime runs thread_local destructors after freeing their storage.
 struct OpenWindows {
@@ -235,7 +233,8 @@ void Window::closeNow() {
     }
     closing_ = true;
     if (frame_ && frame_->hwnd() != nullptr) {
-        KillTimer(frame_->hwnd(), TimerId);
+        KillTimer(frame_->hwnd(), EventTimerId);
+        KillTimer(frame_->hwnd(), MouseTimerId);
     }
     // The windows the modal window disabled must be usable again before it
     // goes, or the system activates some other program's window.
@@ -360,9 +359,9 @@ void Window::setTimer(int32_t hundredths) {
         return;
     }
     if (timer_ == 0) {
-        KillTimer(handle(), TimerId);
+        KillTimer(handle(), EventTimerId);
     } else {
-        SetTimer(handle(), TimerId, static_cast<UINT>(timer_) * 10, nullptr);
+        SetTimer(handle(), EventTimerId, static_cast<UINT>(timer_) * 10, nullptr);
     }
 }
 

@@ -57,6 +57,10 @@ class Tooltips;
 
 class Window {
 public:
+    // Win32 timers of the frame.
+    static constexpr UINT_PTR EventTimerId = 1;
+    static constexpr UINT_PTR MouseTimerId = 2;
+
     explicit Window(const WindowDefinition& definition);
     ~Window();
     Window(const Window&) = delete;
@@ -233,7 +237,9 @@ private:
     void pumpOne(bool wait);
     bool handleKey(MSG& message, int32_t keyCode);
     bool handleMouseButton(MSG& message, int32_t keyCode);
-    void trackMouse(const MSG& message);
+    // Mouse in / out / move for controls that track the mouse; `moved`: a
+    // mouse move (rather than a check) is the reason.
+    void trackMouse(bool moved);
     bool commitFocused(const Control& except);
     void focusNow(int32_t control);
     bool pressMnemonic(char letter);

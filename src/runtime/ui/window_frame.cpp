@@ -7,12 +7,6 @@
 #include "runtime/ui/window.h"
 
 namespace runtime::ui {
-namespace {
-
-constexpr UINT_PTR TimerId = 1;
-
-} // namespace
-
 bool Frame::create(DWORD exStyle, DWORD style, const RECT& place, HWND ownerWindow, const char* title) {
     return createWindow("RvWindowFrame", ClassKind::Plain, exStyle, title, style, place.left, place.top,
                         place.right - place.left, place.bottom - place.top, ownerWindow, nullptr);
@@ -48,8 +42,10 @@ LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         owner_.restoreFocus();
         return 0;
     case WM_TIMER:
-        if (wParam == TimerId) {
+        if (wParam == Window::EventTimerId) {
             owner_.queue(event::Timer, 0);
+        } else if (wParam == Window::MouseTimerId) {
+            owner_.trackMouse(false);
         }
         return 0;
     case WM_SIZE:

@@ -481,12 +481,13 @@ bool Window::isAlerted(int32_t control, int32_t keyCode) const {
 // ---- Input before the controls see it ---------------------------------------
 
 bool Window::translateInput(MSG& message) {
+
     if (isMouseMessage(message.message) || message.message == WM_MOUSELEAVE) {
         if (tooltips_ && isMouseMessage(message.message)) {
             tooltips_->relay(message);
         }
         if (message.message == WM_MOUSEMOVE || message.message == WM_MOUSELEAVE) {
-            trackMouse(message);
+            trackMouse(message.message == WM_MOUSEMOVE);
         }
     }
     if (std::optional<int32_t> code = keyCodeOf(message)) {
@@ -536,7 +537,7 @@ bool Window::handleMouseButton(MSG& message, int32_t keyCode) {
     return true;
 }
 
-void Window::trackMouse(const MSG& message) {
+void Window::trackMouse(bool moved) {
     bool anyTracked =
         std::any_of(controls_.begin(), controls_.end(), [](const auto& c) { return c->trackMouse(); });
     if (!anyTracked && mouseInside_.empty()) {
@@ -563,14 +564,20 @@ void Window::trackMouse(const MSG& message) {
     for (int32_t entered : now) {
         if (std::find(mouseInside_.begin(), mouseInside_.end(), entered) == mouseInside_.end()) {
             queue(event::MouseIn, entered);
-        } else if (message.message == WM_MOUSEMOVE) {
+        } else if (moved) {
             queue(event::MouseMove, entered);
         }
     }
     mouseInside_ = std::move(now);
-    if (message.message == WM_MOUSEMOVE && !mouseInside_.empty()) {
-        TRACKMOUSEEVENT leave{sizeof leave, TME_LEAVE, message.hwnd, 0};
-        TrackMouseEvent(&leave);
+    // While the mouse is over a tracked control, look now and then: the
+    // message that it went elsewhere does not always come (another program's
+    // window, a fast move off the window).
+    if (handle() != nullptr) {
+        if (mouseInside_.empty()) {
+            KillTimer(handle(), MouseTimerId);
+        } else {
+            SetTimer(handle(), MouseTimerId, 100, nullptr);
+        }
     }
 }
 

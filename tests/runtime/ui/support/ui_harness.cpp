@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cctype>
+#include <cstdlib>
 #include <thread>
 
 #include "runtime/sys/events.h"
@@ -134,10 +135,14 @@ void send(INPUT input) {
     SendInput(1, &input, sizeof input);
 }
 
-void mouseEvent(DWORD flags) {
+// A button event carries the position too, so that it happens there even if
+// the pointer was moved back by a late report of an earlier move.
+void mouseEvent(DWORD flags, POINT screen) {
     INPUT input{};
     input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     send(input);
 }
 
@@ -151,14 +156,23 @@ void keyEvent(WORD virtualKey, bool up) {
 
 } // namespace
 
+bool pointerAt(POINT screen) {
+    POINT at{};
+    GetCursorPos(&at);
+    return std::abs(at.x - screen.x) <= 1 && std::abs(at.y - screen.y) <= 1;
+}
+
 void moveMouse(POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    send(input);
-    std::this_thread::sleep_for(30ms);
+    // The system moves the pointer a moment later, and a late report of an
+    // earlier move can put it back: move until it stays.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        mouseEvent(0, screen);
+        waitUntil([&] { return pointerAt(screen); }, 2s);
+        std::this_thread::sleep_for(40ms);
+        if (pointerAt(screen)) {
+            return;
+        }
+    }
 }
 
 // Two clicks in a row would make a double click; a single click waits until it cannot.
@@ -172,9 +186,9 @@ void waitOutDoubleClick() {
 void click(POINT screen, bool right) {
     waitOutDoubleClick();
     moveMouse(screen);
-    mouseEvent(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    mouseEvent(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, screen);
     std::this_thread::sleep_for(20ms);
-    mouseEvent(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    mouseEvent(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, screen);
     std::this_thread::sleep_for(30ms);
 }
 
@@ -182,8 +196,8 @@ void doubleClick(POINT screen) {
     waitOutDoubleClick();
     moveMouse(screen);
     for (int i = 0; i < 2; ++i) {
-        mouseEvent(MOUSEEVENTF_LEFTDOWN);
-        mouseEvent(MOUSEEVENTF_LEFTUP);
+        mouseEvent(MOUSEEVENTF_LEFTDOWN, screen);
+        mouseEvent(MOUSEEVENTF_LEFTUP, screen);
     }
     std::this_thread::sleep_for(30ms);
 }
