@@ -167,9 +167,11 @@ bool Entry::set(Prop prop, const Value& value, int32_t index) {
         DWORD end = 0;
         SendMessageA(handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         auto position = static_cast<DWORD>(std::max<int64_t>(value.number() - 1, 0));
+        // Setting the start puts the cursor there with nothing selected; the
+        // end then extends the selection.
         if (prop == Prop::SelStart) {
             start = position;
-            end = std::max(end, start);
+            end = position;
         } else {
             end = position;
         }

@@ -114,6 +114,28 @@ int32_t applyKeyAlias(int32_t keyCode) {
     return found == aliases().table.end() ? keyCode : found->second;
 }
 
+std::optional<char> characterOf(int32_t keyCode) {
+    if (hasCtrl(keyCode) || hasAlt(keyCode) || isMouseCode(keyCode)) {
+        return std::nullopt;
+    }
+    int32_t virtualKey = virtualKeyOf(keyCode);
+    if (virtualKey >= 'A' && virtualKey <= 'Z') {
+        return static_cast<char>(hasShift(keyCode) ? virtualKey : virtualKey - 'A' + 'a');
+    }
+    BYTE state[256] = {};
+    if (hasShift(keyCode)) {
+        state[VK_SHIFT] = 0x80;
+    }
+    WORD typed = 0;
+    int count = ToAscii(static_cast<UINT>(virtualKey),
+                        MapVirtualKeyA(static_cast<UINT>(virtualKey), MAPVK_VK_TO_VSC), state, &typed, 0);
+    char character = static_cast<char>(typed & 0xFF);
+    if (count != 1 || static_cast<unsigned char>(character) < 0x20) {
+        return std::nullopt;
+    }
+    return character;
+}
+
 bool ctrlHeld() {
     return (GetAsyncKeyState(VK_CONTROL) & 0x8000) != 0 || down(VK_CONTROL);
 }

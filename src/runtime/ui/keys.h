@@ -44,6 +44,11 @@ void removeKeyAlias(int32_t from);
 void clearKeyAliases();
 int32_t applyKeyAlias(int32_t keyCode);
 
+// The character a key code types (letters in the case Shift gives them), or
+// nullopt for keys that type none (function keys, arrows, Ctrl and Alt
+// combinations, mouse buttons).
+std::optional<char> characterOf(int32_t keyCode);
+
 // Whether the Control key is held down right now.
 bool ctrlHeld();
 

@@ -23,11 +23,14 @@ HWND Label::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& plac
 SIZE Label::naturalSize() const {
     WindowDc screen(nullptr);
     Selected chosen(screen.get(), font());
-    RECT box{0, 0, 0, 0};
+    int edge = (flags_ & attr::Border) != 0 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
+    // A label of a given width wraps its words, and takes the height that needs.
+    bool wraps = !autoWidth_ && area().width > edge;
+    RECT box{0, 0, wraps ? area().width - edge : 0, 0};
     std::string shown = text_.empty() ? std::string(" ") : text_;
     DrawTextA(screen.get(), shown.c_str(), static_cast<int>(shown.size()), &box,
-              DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | (showsPrefix() ? 0 : DT_NOPREFIX));
-    int edge = (flags_ & attr::Border) != 0 ? 2 * GetSystemMetrics(SM_CXEDGE) : 0;
+              DT_CALCRECT | DT_LEFT | DT_EXPANDTABS | (wraps ? DT_WORDBREAK : 0) |
+                  (showsPrefix() ? 0 : DT_NOPREFIX));
     SIZE size{box.right + edge, box.bottom + edge};
     if (text_.empty()) {
         size.cx = edge;

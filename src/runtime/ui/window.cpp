@@ -397,6 +397,45 @@ void Window::setBusy(bool busy) {
     SetCursorPos(mouse.x, mouse.y);
 }
 
+void Window::setCursor(std::string_view name) {
+    cursorName_ = std::string(name);
+    windowCursor_ = loadCursor(cursorName_);
+    POINT mouse{};
+    GetCursorPos(&mouse);
+    SetCursorPos(mouse.x, mouse.y);
+}
+
+void Window::setColour(int32_t colour) {
+    colour_ = colour;
+    colourBrush_.reset(colour == DefaultColour ? nullptr : CreateSolidBrush(static_cast<COLORREF>(colour)));
+    if (clientHandle() != nullptr) {
+        RedrawWindow(clientHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+}
+
+bool Window::resizable() const {
+    return handle() != nullptr && (GetWindowLongPtrA(handle(), GWL_STYLE) & WS_THICKFRAME) != 0;
+}
+
+void Window::setResizable(bool resizable) {
+    if (handle() == nullptr || this->resizable() == resizable) {
+        return;
+    }
+    RECT client{};
+    GetClientRect(handle(), &client);
+    RECT outer{};
+    GetWindowRect(handle(), &outer);
+    LONG_PTR style = GetWindowLongPtrA(handle(), GWL_STYLE);
+    style = resizable ? (style | WS_THICKFRAME) : (style & ~static_cast<LONG_PTR>(WS_THICKFRAME));
+    SetWindowLongPtrA(handle(), GWL_STYLE, style);
+    // The content keeps its size; the frame grows or shrinks around it.
+    RECT wanted = client;
+    AdjustWindowRectEx(&wanted, static_cast<DWORD>(style), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrA(handle(), GWL_EXSTYLE)));
+    SetWindowPos(handle(), nullptr, outer.left, outer.top, wanted.right - wanted.left,
+                 wanted.bottom - wanted.top, SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
 void Window::addFrameFilter(FrameFilter filter) {
     frameFilters_.push_back(std::move(filter));
 }

@@ -135,6 +135,16 @@ public:
     // The busy cursor over the whole window.
     void setBusy(bool busy);
     bool busy() const { return busy_; }
+    // A cursor for the whole window, over its controls' own (a name as
+    // resources.h reads it; "" for none).
+    void setCursor(std::string_view name);
+    const std::string& cursor() const { return cursorName_; }
+    // The background colour of the content (0x00BBGGRR; DefaultColour: the system's).
+    int32_t colour() const { return colour_; }
+    void setColour(int32_t colour);
+    // Whether the user can resize the window with its border.
+    bool resizable() const;
+    void setResizable(bool resizable);
     // Vertical scrolling of the content when it is taller than the window.
     void setScrolling(bool scrolling);
     bool scrolling() const { return scrolling_; }
@@ -275,6 +285,8 @@ private:
     bool extentPending_ = false;
     int32_t timer_ = 0;
     bool busy_ = false;
+    std::string cursorName_;
+    CursorRef windowCursor_;
     bool scrolling_ = false;
     int scrollY_ = 0;
     bool modal_ = false;

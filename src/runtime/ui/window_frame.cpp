@@ -55,8 +55,8 @@ LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_SETCURSOR:
-        if (owner_.busy_ && LOWORD(lParam) == HTCLIENT) {
-            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        if (LOWORD(lParam) == HTCLIENT && (owner_.busy_ || owner_.windowCursor_)) {
+            SetCursor(owner_.busy_ ? LoadCursorA(nullptr, IDC_WAIT) : owner_.windowCursor_.get());
             return TRUE;
         }
         break;
@@ -119,8 +119,8 @@ LRESULT Canvas::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(lParam) != HTCLIENT) {
             break;
         }
-        if (owner_.busy_) {
-            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+        if (owner_.busy_ || owner_.windowCursor_) {
+            SetCursor(owner_.busy_ ? LoadCursorA(nullptr, IDC_WAIT) : owner_.windowCursor_.get());
             return TRUE;
         }
         auto* over = reinterpret_cast<HWND>(wParam);
