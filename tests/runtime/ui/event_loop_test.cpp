@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "runtime/sys/events.h"
 #include "runtime/ui/threads.h"
@@ -93,6 +94,71 @@ TEST(EventLoop, PostedEventsArriveInOrderWithTheirControl) {
         EXPECT_EQ(users[static_cast<size_t>(i)].event, event::User + i);
         EXPECT_EQ(users[static_cast<size_t>(i)].control, i);
     }
+}
+
+TEST(EventLoop, SelectingMovesTheFocusUnlessTheProgramSkipsIt) {
+    std::atomic<bool> refuse{false};
+    WindowThread window(form(), [&](Window& w) {
+        if (w.event() == event::Selected && refuse) {
+            w.skipDefault();
+        }
+    });
+    ASSERT_TRUE(window.waitFor(event::OpenWindow));
+    window.run([](Window& w) {
+        w.select(Age);
+        return 0;
+    });
+    ASSERT_TRUE(uitest::waitUntil([&] { return window.run([](Window& w) { return w.focus(); }) == Age; }));
+    EXPECT_EQ(window.count(event::Selected, Age), 1)
+        << "one selected event, not a second one for the focus move";
+    refuse = true;
+    window.run([](Window& w) {
+        w.select(Name);
+        return 0;
+    });
+    ASSERT_TRUE(window.waitFor(event::Selected, Name));
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    EXPECT_EQ(window.run([](Window& w) { return w.focus(); }), Age);
+}
+
+TEST(EventLoop, PostedEventsComeBeforeWhatTheWindowsInputProduced) {
+    WindowThread window(form());
+    ASSERT_TRUE(window.waitFor(event::OpenWindow));
+    window.clearEvents();
+    window.run([](Window& w) {
+        w.pressButton(CloseButton); // an accepted event waits in the window
+        w.post(event::User + 1);
+        return 0;
+    });
+    ASSERT_TRUE(window.waitFinished());
+    std::vector<Seen> seen = window.events();
+    auto user =
+        std::find_if(seen.begin(), seen.end(), [](const Seen& s) { return s.event == event::User + 1; });
+    auto accepted =
+        std::find_if(seen.begin(), seen.end(), [](const Seen& s) { return s.event == event::Accepted; });
+    ASSERT_NE(user, seen.end());
+    ASSERT_NE(accepted, seen.end());
+    EXPECT_LT(user, accepted);
+}
+
+TEST(EventLoop, AWindowClosedByItsProgramEndsItsLoopAndTheThreadsCurrentWindowGoes) {
+    std::atomic<int32_t> thread{0};
+    std::atomic<bool> noneLeft{false};
+    int32_t started = runtime::ui::start([&] {
+        thread = currentThread();
+        {
+            Window w(form());
+            w.close();
+            while (w.accept()) {
+            }
+            EXPECT_FALSE(w.isOpen());
+            EXPECT_EQ(w.handle(), nullptr);
+        }
+        noneLeft = currentWindow() == nullptr;
+    });
+    ASSERT_TRUE(waitForThread(started, std::chrono::seconds(10)));
+    EXPECT_EQ(thread, started);
+    EXPECT_TRUE(noneLeft);
 }
 
 } // namespace
