@@ -15,6 +15,21 @@ TTTOOLINFOA toolOf(HWND canvas, int32_t control) {
     return tool;
 }
 
+// The tooltip asks which window is under the mouse to find the tool there;
+// the window under it is a control, but the tools belong to the canvas.
+LRESULT CALLBACK answerForCanvas(HWND tooltip, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                 DWORD_PTR canvasData) {
+    if (message == TTM_WINDOWFROMPOINT) {
+        auto canvas = reinterpret_cast<HWND>(canvasData);
+        auto* point = reinterpret_cast<const POINT*>(lParam);
+        HWND under = WindowFromPoint(*point);
+        if (under == canvas || IsChild(canvas, under)) {
+            return reinterpret_cast<LRESULT>(canvas);
+        }
+    }
+    return DefSubclassProc(tooltip, message, wParam, lParam);
+}
+
 } // namespace
 
 Tooltips::Tooltips(HWND canvas) : canvas_(canvas) {
@@ -27,11 +42,13 @@ Tooltips::Tooltips(HWND canvas) : canvas_(canvas) {
     if (tooltip_ != nullptr) {
         // A width makes the tooltip break its text at CR LF.
         SendMessageA(tooltip_, TTM_SETMAXTIPWIDTH, 0, 400);
+        SetWindowSubclass(tooltip_, answerForCanvas, 1, reinterpret_cast<DWORD_PTR>(canvas));
     }
 }
 
 Tooltips::~Tooltips() {
     if (tooltip_ != nullptr) {
+        RemoveWindowSubclass(tooltip_, answerForCanvas, 1);
         DestroyWindow(tooltip_);
     }
 }

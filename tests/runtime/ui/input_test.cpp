@@ -3,6 +3,8 @@
 // right clicks, hovering).
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -274,6 +276,51 @@ TEST(Mouse, ATrackedControlHearsTheMouseComeMoveAndGo) {
         return last != seen.rend() && last->event == event::MouseOut;
     })) << "the mouse has gone";
     EXPECT_EQ(w.count(event::MouseIn, Label), 0) << "only controls that ask are told";
+}
+
+// The text of the tooltip showing now in this process, "" when none shows.
+std::string shownTooltip() {
+    std::string text;
+    EnumWindows(
+        [](HWND window, LPARAM found) -> BOOL {
+            char type[64] = {};
+            GetClassNameA(window, type, sizeof type);
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process != GetCurrentProcessId() || std::string(type) != "tooltips_class32" ||
+                !IsWindowVisible(window)) {
+                return TRUE;
+            }
+            char buffer[256] = {};
+            TTTOOLINFOA tool{};
+            tool.cbSize = sizeof tool;
+            tool.lpszText = buffer;
+            if (SendMessageA(window, TTM_GETCURRENTTOOLA, 0, reinterpret_cast<LPARAM>(&tool)) != 0) {
+                *reinterpret_cast<std::string*>(found) = buffer;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+TEST(Mouse, TooltipsShowOverControlsAndOverLabelsThatLetTheMouseThrough) {
+    Typed typed;
+    WindowThread w(dialog(typed));
+    bringToFront(w);
+    w.run([](Window& win) {
+        win.set(Next, Prop::Tooltip, "Goes on\r\nto the next page");
+        win.set(Label, Prop::Tooltip, "Only a label");
+        return 0;
+    });
+    for (const auto& [control, text] : std::vector<std::pair<int32_t, std::string>>{
+             {Next, "Goes on\r\nto the next page"}, {Label, "Only a label"}}) {
+        POINT centre = w.centreOf(control);
+        uitest::moveMouse({centre.x - 2, centre.y});
+        uitest::moveMouse(centre);
+        EXPECT_TRUE(uitest::waitUntil([&] { return shownTooltip() == text; }, uitest::InputTimeout)) << text;
+    }
 }
 
 TEST(Mouse, ThePositionIsReadInTheWindowsUnitsRelativeToItsContent) {
