@@ -125,6 +125,12 @@ TEST(Controls, CommonPropertiesAreReadAsTheyWereSet) {
     char text[32] = {};
     GetWindowTextA(w.controlHandle(Ok), text, sizeof text);
     EXPECT_STREQ(text, "Changed");
+    w.run([](Window& win) {
+        EXPECT_EQ(win.control(Ok)->cursor(), LoadCursorA(nullptr, IDC_HAND)) << "a hand cursor needs no file";
+        win.set(Ok, Prop::Cursor, "");
+        EXPECT_EQ(win.control(Ok)->cursor(), nullptr);
+        return 0;
+    });
 }
 
 TEST(Controls, GroupsAndPanelsHideAndDisableWhatTheyHold) {

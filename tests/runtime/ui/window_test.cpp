@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <gtest/gtest.h>
+#include <string>
 #include <thread>
 
 #include "runtime/sys/events.h"
@@ -160,6 +161,62 @@ TEST(Window, ActivationGivesFocusEventsAndYieldLeavesEventsForTheLoop) {
         return 0;
     });
     EXPECT_TRUE(first.waitFor(event::Timer)) << "a timer seen while yielding still reaches the loop";
+}
+
+// A picture file of one colour, as a program ships its background pictures.
+std::string writeBitmap(const char* name, COLORREF colour) {
+    char folder[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, folder);
+    std::string path = std::string(folder) + name;
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = 4;
+    info.biHeight = 4;
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info;
+    file.bfSize = file.bfOffBits + 4 * 4 * 4;
+    std::vector<DWORD> pixels(16, (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour));
+    HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(out, &file, sizeof file, &written, nullptr);
+    WriteFile(out, &info, sizeof info, &written, nullptr);
+    WriteFile(out, pixels.data(), 64, &written, nullptr);
+    CloseHandle(out);
+    return path;
+}
+
+COLORREF screenPixel(HWND window, int x, int y) {
+    POINT at{x, y};
+    ClientToScreen(window, &at);
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+TEST(Window, TheBackgroundPictureFillsTheContentAndShowsBehindLabels) {
+    WindowDefinition pictured = plain("Pictured");
+    pictured.wallpaper = writeBitmap("rv_wallpaper.bmp", RGB(200, 30, 40));
+    pictured.controls.push_back(
+        {.number = 3, .kind = kind::String, .at = {6, 24, 0, 0}, .text = "On the picture"});
+    WindowThread w(pictured);
+    w.run([](Window& win) {
+        win.activate();
+        UpdateWindow(win.handle());
+        return 0;
+    });
+    std::this_thread::sleep_for(200ms);
+    HWND canvas = w.run([](Window& win) { return win.clientHandle(); });
+    HWND label = w.controlHandle(3);
+    RECT area{};
+    GetWindowRect(label, &area);
+    MapWindowPoints(nullptr, canvas, reinterpret_cast<POINT*>(&area), 2);
+    EXPECT_EQ(screenPixel(canvas, 2, 60), RGB(200, 30, 40));
+    EXPECT_EQ(screenPixel(canvas, area.right - 1, area.bottom - 1), RGB(200, 30, 40))
+        << "behind the label's text";
 }
 
 TEST(Keys, CharactersOfKeyCodes) {
