@@ -11,8 +11,6 @@ enum Message : UINT {
     WakeMessage = WM_APP + 0x100,
     // To a thread's sink window: work was posted for the thread to run.
     WorkMessage,
-    // To a window's canvas: re-read the scroll extent after controls changed.
-    ScrollExtentMessage,
 };
 
 // Win32 control ids of a window's controls start here, well above the ids the

@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include "runtime/sys/events.h"
-#include "runtime/ui/messages.h"
 #include "runtime/ui/window.h"
 
 namespace runtime::ui {
@@ -143,9 +142,6 @@ LRESULT Canvas::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         }
         break;
-    case ScrollExtentMessage:
-        owner_.updateScrollRange();
-        return 0;
     default:
         break;
     }
