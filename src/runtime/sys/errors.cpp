@@ -1,20 +1,39 @@
 #include "runtime/sys/errors.h"
 
+#include <algorithm>
 #include <array>
+#include <cstring>
+#include <type_traits>
 #include <utility>
 
 namespace runtime {
 namespace {
 
-struct ErrorState {
-    int32_t code = 0;
-    std::string text;
-    std::string driverCode;
-    std::string driverText;
+// Fixed buffers, so the per-thread state needs no destructor: the MinGW
+// runtime has been seen to run thread_local destructors on freed storage.
+template <size_t N>
+struct Text {
+    char bytes[N];
+    uint16_t length;
+
+    Text& operator=(std::string_view value) {
+        length = static_cast<uint16_t>(std::min(value.size(), N));
+        std::memcpy(bytes, value.data(), length);
+        return *this;
+    }
+    std::string str() const { return std::string(bytes, length); }
 };
 
+struct ErrorState {
+    int32_t code;
+    Text<255> text;
+    Text<255> driverCode;
+    Text<255> driverText;
+};
+static_assert(std::is_trivially_destructible_v<ErrorState>);
+
 ErrorState& state() {
-    thread_local ErrorState s;
+    thread_local ErrorState s{};
     return s;
 }
 
@@ -61,8 +80,8 @@ void setError(int32_t code, std::string_view text) {
     s.code = code;
     s.text = text;
     if (code != err::DriverError) {
-        s.driverCode.clear();
-        s.driverText.clear();
+        s.driverCode = "";
+        s.driverText = "";
     }
 }
 
@@ -82,13 +101,13 @@ int32_t errorcode() {
     return state().code;
 }
 std::string error() {
-    return state().text;
+    return state().text.str();
 }
 std::string fileerrorcode() {
-    return state().driverCode;
+    return state().driverCode.str();
 }
 std::string fileerror() {
-    return state().driverText;
+    return state().driverText.str();
 }
 
 } // namespace runtime

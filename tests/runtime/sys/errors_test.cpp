@@ -32,6 +32,14 @@ TEST(ErrorState, EveryCodeTheSystemReactsToHasItsOwnText) {
     EXPECT_EQ(errorText(12345), "Unknown Error");
 }
 
+TEST(ErrorState, LongTextsAreCutNotOverrun) {
+    setError(err::DriverError, std::string(1000, 'x'));
+    EXPECT_EQ(error().size(), 255u);
+    setDriverError(std::string(300, '1'), std::string(300, 'y'));
+    EXPECT_EQ(fileerrorcode().size(), 255u);
+    EXPECT_EQ(fileerror(), std::string(255, 'y'));
+}
+
 TEST(ErrorState, IsKeptPerThread) {
     setError(err::AccessDenied);
     int32_t seenByOther = -1;

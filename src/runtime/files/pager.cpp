@@ -1,0 +1,521 @@
+#include "runtime/files/pager.h"
+
+#include <algorithm>
+#include <atomic>
+
+#include "runtime/files/failure.h"
+#include "runtime/files/page.h"
+#include "runtime/sys/errors.h"
+
+namespace runtime::files {
+namespace {
+
+constexpr size_t DirtyLimit = 4096; // pages a transaction keeps in memory before writing some out
+constexpr uint32_t LongestRun = 32; // pages gathered into one write
+
+void check(const IoError& e) {
+    if (e) {
+        failIo(e);
+    }
+}
+
+} // namespace
+
+Pager::Pager(FileHandle& file, size_t cachePages) : file_(file) {
+    cache_.resize(cachePages);
+    head_ = file_.mapHead(2 * format::PageSize);
+}
+
+bool Pager::readMetas(format::Meta& newest, format::Meta& other, bool& otherValid) {
+    uint8_t bytes[2 * format::MetaSize];
+    if (head_) {
+        std::memcpy(bytes, head_ + format::MetaOffset[0], sizeof bytes);
+        std::atomic_signal_fence(std::memory_order_acquire);
+    } else {
+        size_t got = 0;
+        check(file_.read(format::MetaOffset[0], bytes, sizeof bytes, got));
+        if (got < sizeof bytes) {
+            failDriver(driver::Truncated, "The file is shorter than its header");
+        }
+    }
+    format::Meta a, b;
+    bool aValid = format::decodeMeta(bytes, a) && a.txn % 2 == 0;
+    bool bValid = format::decodeMeta(bytes + format::MetaSize, b) && b.txn % 2 == 1;
+    if (!aValid && !bValid) {
+        return false;
+    }
+    if (aValid && (!bValid || a.txn > b.txn)) {
+        newest = a;
+        other = b;
+        otherValid = bValid;
+    } else {
+        newest = b;
+        other = a;
+        otherValid = aValid;
+    }
+    return true;
+}
+
+void Pager::refresh() {
+    if (head_ && committed_.txn) {
+        // Nothing to decode while neither slot's number moved: a syscall-free check.
+        uint64_t a = format::get64(head_ + format::MetaOffset[0] + 8);
+        uint64_t b = format::get64(head_ + format::MetaOffset[1] + 8);
+        std::atomic_signal_fence(std::memory_order_acquire);
+        if (std::max(a, b) == committed_.txn && (committed_.txn % 2 == 0 ? a : b) == committed_.txn) {
+            return;
+        }
+    }
+    format::Meta newest, other;
+    bool otherValid = false;
+    if (!readMetas(newest, other, otherValid)) {
+        failDriver(driver::Damaged, "Both meta slots are damaged");
+    }
+    committed_ = newest;
+}
+
+PageRef Pager::fromDisk(uint32_t number, uint8_t tree) {
+    auto ref = std::make_shared<PageBuf>();
+    size_t got = 0;
+    check(file_.read(uint64_t(number) * format::PageSize, ref->b, format::PageSize, got));
+    if (got < format::PageSize) {
+        failDriver(driver::Truncated, "Page " + std::to_string(number) + " lies past the end of the file");
+    }
+    if (!page::sealed(ref->b) || page::number(ref->b) != number) {
+        return nullptr;
+    }
+    (void)tree;
+    return ref;
+}
+
+PageRef Pager::readRaw(uint32_t number, uint8_t tree) {
+    if (number < format::FirstDataPage || number >= meta().pageCount) {
+        failDamaged(tree, number, "page number out of range");
+    }
+    PageRef ref = fromDisk(number, tree);
+    if (!ref) {
+        failDamaged(tree, number, "checksum");
+    }
+    return ref;
+}
+
+PageRef Pager::cached(uint32_t number, uint64_t txn) {
+    auto it = cacheIndex_.find(number);
+    if (it == cacheIndex_.end()) {
+        return nullptr;
+    }
+    CacheSlot& slot = cache_[it->second];
+    if (slot.txn != txn) {
+        return nullptr;
+    }
+    slot.used = true;
+    return slot.ref;
+}
+
+void Pager::remember(uint32_t number, uint64_t txn, PageRef ref) {
+    if (cache_.empty()) {
+        return;
+    }
+    auto it = cacheIndex_.find(number);
+    if (it != cacheIndex_.end()) {
+        cache_[it->second] = CacheSlot{number, txn, true, std::move(ref)};
+        return;
+    }
+    for (;;) {
+        CacheSlot& slot = cache_[hand_];
+        size_t index = hand_;
+        hand_ = (hand_ + 1) % cache_.size();
+        if (slot.ref && slot.used) {
+            slot.used = false;
+            continue;
+        }
+        if (slot.ref) {
+            cacheIndex_.erase(slot.page);
+        }
+        slot = CacheSlot{number, txn, true, std::move(ref)};
+        cacheIndex_[number] = index;
+        return;
+    }
+}
+
+void Pager::forget(uint32_t number) {
+    auto it = cacheIndex_.find(number);
+    if (it != cacheIndex_.end()) {
+        cache_[it->second] = CacheSlot{};
+        cacheIndex_.erase(it);
+    }
+}
+
+PageRef Pager::read(uint32_t number, uint64_t txn, uint8_t tree) {
+    if (number < format::FirstDataPage || number >= meta().pageCount) {
+        failDamaged(tree, number, "page number out of range");
+    }
+    if (writing_ && owned(number)) {
+        auto it = dirty_.find(number);
+        if (it != dirty_.end()) {
+            it->second.lastUse = ++useClock_;
+            return it->second.ref;
+        }
+        PageRef ref = fromDisk(number, tree);
+        if (!ref || page::txn(ref->b) != work_.txn) {
+            failDamaged(tree, number, "a page written by this transaction was lost");
+        }
+        dirty_[number] = Dirty{ref, ++useClock_};
+        return ref;
+    }
+    if (PageRef hit = cached(number, txn)) {
+        return hit;
+    }
+    PageRef ref = fromDisk(number, tree);
+    if (!ref || page::txn(ref->b) != txn) {
+        if (!writing_) {
+            format::Meta newest, other;
+            bool otherValid = false;
+            if (readMetas(newest, other, otherValid) && newest.txn != committed_.txn) {
+                throw Stale{};
+            }
+        }
+        failDamaged(tree, number, ref ? "written by another transaction than its parent names" : "checksum");
+    }
+    const uint8_t* b = ref->b;
+    if (page::tree(b) != tree ||
+        ((page::kind(b) == format::KindLeaf || page::kind(b) == format::KindBranch) &&
+         !page::wellFormed(b))) {
+        failDamaged(tree, number, "malformed page");
+    }
+    remember(number, txn, ref);
+    return ref;
+}
+
+void Pager::begin() {
+    refresh();
+    work_ = committed_;
+    work_.txn = committed_.txn + 1;
+    writing_ = true;
+    startPageCount_ = work_.pageCount;
+    dirty_.clear();
+    owned_.clear();
+    freeNow_.clear();
+    freeLater_.clear();
+    chainNext_ = work_.freeHead;
+    chainNextTxn_ = work_.freeHeadTxn;
+    chainRemaining_ = work_.freeCount;
+    try {
+        if (chainNext_) {
+            loadFreeChainPage();
+        }
+    } catch (...) {
+        writing_ = false;
+        throw;
+    }
+}
+
+void Pager::beginRebuild(std::vector<uint32_t> freeAfter) {
+    refresh();
+    work_ = committed_;
+    work_.txn = committed_.txn + 1;
+    writing_ = true;
+    startPageCount_ = work_.pageCount;
+    dirty_.clear();
+    owned_.clear();
+    freeNow_.clear();
+    freeLater_ = std::move(freeAfter);
+    chainNext_ = 0;
+    chainNextTxn_ = 0;
+    chainRemaining_ = 0;
+}
+
+void Pager::loadFreeChainPage() {
+    uint32_t number = chainNext_;
+    PageRef ref =
+        chainNextTxn_ ? read(number, chainNextTxn_, format::TreeNone) : readRaw(number, format::TreeNone);
+    const uint8_t* b = ref->b;
+    uint32_t n = page::count(b);
+    if (page::kind(b) != format::KindFreeList || n > format::FreeListCapacity || n > chainRemaining_) {
+        failDamaged(format::TreeNone, number, "free list");
+    }
+    for (uint32_t i = 0; i < n; ++i) {
+        uint32_t free = format::get32(b + format::PageHeaderSize + 4 * i);
+        if (free < format::FirstDataPage || free >= work_.pageCount) {
+            failDamaged(format::TreeNone, number, "free list names a page out of range");
+        }
+        freeNow_.push_back(free);
+    }
+    // Lowest numbers first: a transaction's pages then tend to lie side by side
+    // and go out in one write.
+    std::sort(freeNow_.begin(), freeNow_.end(), std::greater<>());
+    chainRemaining_ -= n;
+    freeLater_.push_back(number);
+    chainNext_ = page::next(b);
+    chainNextTxn_ = 0;
+}
+
+PageBuf& Pager::allocate(uint32_t& number, uint8_t kind, uint8_t tree, uint16_t level) {
+    while (freeNow_.empty() && chainNext_) {
+        loadFreeChainPage();
+    }
+    if (!freeNow_.empty()) {
+        number = freeNow_.back();
+        freeNow_.pop_back();
+    } else {
+        if (work_.pageCount >= format::MaxPages) {
+            failDriver(driver::TooLarge, "The file has reached its largest size");
+        }
+        number = work_.pageCount++;
+    }
+    owned_.insert(number);
+    auto ref = std::make_shared<PageBuf>();
+    page::init(ref->b, number, work_.txn, kind, tree, level);
+    dirty_[number] = Dirty{ref, ++useClock_};
+    return *ref;
+}
+
+PageBuf& Pager::writable(uint32_t& number, uint64_t txn, uint8_t tree) {
+    if (owned(number)) {
+        return *read(number, work_.txn, tree);
+    }
+    PageRef source = read(number, txn, tree);
+    uint32_t old = number;
+    PageBuf& copy = allocate(number, page::kind(source->b), tree, page::level(source->b));
+    std::memcpy(copy.b + 8, source->b + 8, format::PageSize - 8);
+    format::put64(copy.b + 8, work_.txn);
+    format::put32(copy.b + 16, number);
+    freeLater_.push_back(old);
+    return copy;
+}
+
+void Pager::release(uint32_t number) {
+    if (owned(number)) {
+        owned_.erase(number);
+        dirty_.erase(number);
+        freeNow_.push_back(number);
+    } else {
+        freeLater_.push_back(number);
+    }
+}
+
+void Pager::writeOut(const std::vector<uint32_t>& pages) {
+    std::vector<uint8_t> run;
+    size_t i = 0;
+    while (i < pages.size()) {
+        size_t j = i + 1;
+        while (j < pages.size() && j - i < LongestRun && pages[j] == pages[j - 1] + 1) {
+            ++j;
+        }
+        run.resize((j - i) * format::PageSize);
+        for (size_t k = i; k < j; ++k) {
+            uint8_t* b = dirty_.at(pages[k]).ref->b;
+            page::seal(b);
+            std::memcpy(run.data() + (k - i) * format::PageSize, b, format::PageSize);
+        }
+        check(file_.write(uint64_t(pages[i]) * format::PageSize, run.data(), run.size()));
+        i = j;
+    }
+}
+
+void Pager::spillIfLarge() {
+    if (!writing_ || dirty_.size() <= DirtyLimit) {
+        return;
+    }
+    std::vector<std::pair<uint64_t, uint32_t>> byAge;
+    byAge.reserve(dirty_.size());
+    for (const auto& [number, d] : dirty_) {
+        byAge.emplace_back(d.lastUse, number);
+    }
+    std::sort(byAge.begin(), byAge.end());
+    std::vector<uint32_t> out;
+    for (size_t i = 0; i < byAge.size() / 2; ++i) {
+        out.push_back(byAge[i].second);
+    }
+    std::sort(out.begin(), out.end());
+    writeOut(out);
+    for (uint32_t number : out) {
+        dirty_.erase(number);
+    }
+}
+
+void Pager::writeFreeList() {
+    std::vector<uint32_t> chain;
+    auto needed = [&] {
+        size_t total = freeNow_.size() + freeLater_.size();
+        return (total + format::FreeListCapacity - 1) / format::FreeListCapacity;
+    };
+    while (chain.size() < needed()) {
+        uint32_t number = 0;
+        allocate(number, format::KindFreeList, format::TreeNone, 0);
+        chain.push_back(number);
+    }
+    std::vector<uint32_t> entries = freeNow_;
+    entries.insert(entries.end(), freeLater_.begin(), freeLater_.end());
+    size_t at = 0;
+    for (size_t c = 0; c < chain.size(); ++c) {
+        uint8_t* b = dirty_.at(chain[c]).ref->b;
+        uint32_t n = static_cast<uint32_t>(std::min<size_t>(format::FreeListCapacity, entries.size() - at));
+        for (uint32_t i = 0; i < n; ++i) {
+            format::put32(b + format::PageHeaderSize + 4 * i, entries[at++]);
+        }
+        page::setCount(b, n);
+        page::setNext(b, c + 1 < chain.size() ? chain[c + 1] : chainNext_);
+    }
+    work_.freeHead = chain.empty() ? chainNext_ : chain.front();
+    work_.freeHeadTxn = chain.empty() ? chainNextTxn_ : work_.txn;
+    work_.freeCount = static_cast<uint32_t>(entries.size()) + chainRemaining_;
+}
+
+void Pager::commit(bool durable) {
+    try {
+        writeFreeList();
+        std::vector<uint32_t> pages;
+        pages.reserve(dirty_.size());
+        for (const auto& entry : dirty_) {
+            pages.push_back(entry.first);
+        }
+        std::sort(pages.begin(), pages.end());
+        writeOut(pages);
+        if (work_.pageCount > startPageCount_) {
+            uint64_t size = 0;
+            check(file_.size(size));
+            uint64_t wanted = uint64_t(work_.pageCount) * format::PageSize;
+            if (size < wanted) {
+                check(file_.truncate(wanted));
+            }
+        }
+        writeMeta(work_); // I1: after every page it points at
+        if (durable) {
+            check(file_.sync());
+            writeSyncedMark(work_.txn); // I5
+        }
+    } catch (...) {
+        rollback();
+        throw;
+    }
+    for (auto& [number, d] : dirty_) {
+        remember(number, work_.txn, std::move(d.ref));
+    }
+    committed_ = work_;
+    writing_ = false;
+    dirty_.clear();
+    owned_.clear();
+    freeNow_.clear();
+    freeLater_.clear();
+}
+
+void Pager::rollback() {
+    writing_ = false;
+    dirty_.clear();
+    owned_.clear();
+    freeNow_.clear();
+    freeLater_.clear();
+}
+
+void Pager::writeMeta(const format::Meta& meta) {
+    uint8_t bytes[format::MetaSize];
+    format::encodeMeta(meta, bytes);
+    check(file_.write(format::MetaOffset[meta.txn % 2], bytes, sizeof bytes));
+}
+
+void Pager::writeSyncedMark(uint64_t txn) {
+    uint8_t bytes[8];
+    format::put64(bytes, txn);
+    check(file_.write(format::HeaderSyncedMark, bytes, sizeof bytes));
+}
+
+bool Pager::transactionIntact(const format::Meta& m) {
+    const uint64_t n = m.txn;
+    uint32_t visited = 0;
+    // Walks the pages this transaction wrote: they hang together from the roots.
+    auto walk = [&](auto& self, uint32_t number, uint8_t tree, uint32_t depth) -> bool {
+        if (++visited > m.pageCount || depth > format::MaxLevels || number < format::FirstDataPage ||
+            number >= m.pageCount) {
+            return false;
+        }
+        PageRef ref = fromDisk(number, tree);
+        if (!ref || page::txn(ref->b) != n || !page::wellFormed(ref->b)) {
+            return false;
+        }
+        const uint8_t* b = ref->b;
+        for (uint32_t i = 0; i < page::count(b); ++i) {
+            if (page::kind(b) == format::KindBranch) {
+                page::Entry e = page::branch(b, i);
+                if (e.childTxn == n && !self(self, e.child, tree, depth + 1)) {
+                    return false;
+                }
+            } else if (page::leaf(b, i).overflow) {
+                page::Entry e = page::leaf(b, i);
+                uint32_t chainPage = format::get32(e.value + 4);
+                if (format::get64(e.value + 8) != n) {
+                    continue;
+                }
+                for (uint32_t hops = 0; chainPage; ++hops) {
+                    PageRef o = chainPage < m.pageCount && chainPage >= format::FirstDataPage
+                                    ? fromDisk(chainPage, tree)
+                                    : nullptr;
+                    if (!o || page::txn(o->b) != n || hops > m.pageCount) {
+                        return false;
+                    }
+                    chainPage = page::next(o->b);
+                }
+            }
+        }
+        return true;
+    };
+    if (m.recordsRoot && m.recordsRootTxn == n && !walk(walk, m.recordsRoot, format::TreeRecords, 0)) {
+        return false;
+    }
+    for (uint32_t k = 0; k < m.keyCount; ++k) {
+        if (m.keys[k].page && m.keys[k].txn == n &&
+            !walk(walk, m.keys[k].page, static_cast<uint8_t>(k + 1), 0)) {
+            return false;
+        }
+    }
+    for (uint32_t number = m.freeHead, hops = 0; number; ++hops) {
+        if (number >= m.pageCount || number < format::FirstDataPage || hops > m.pageCount) {
+            return false;
+        }
+        PageRef ref = fromDisk(number, format::TreeNone);
+        if (!ref) {
+            return false;
+        }
+        if (page::txn(ref->b) != n) {
+            break; // an older page of the chain, synced by an earlier commit
+        }
+        number = page::next(ref->b);
+    }
+    return true;
+}
+
+void Pager::checkNewest(bool canWrite) {
+    uint8_t mark[8];
+    size_t got = 0;
+    check(file_.read(format::HeaderSyncedMark, mark, sizeof mark, got));
+    format::Meta newest, other;
+    bool otherValid = false;
+    if (!readMetas(newest, other, otherValid)) {
+        failDriver(driver::Damaged, "Both meta slots are damaged");
+    }
+    if (got == sizeof mark && format::get64(mark) == newest.txn) {
+        committed_ = newest;
+        return;
+    }
+    uint64_t size = 0;
+    check(file_.size(size));
+    if (size < uint64_t(newest.pageCount) * format::PageSize || !transactionIntact(newest)) {
+        if (!otherValid || other.txn + 1 != newest.txn) {
+            failDriver(driver::Damaged, "The last transaction is incomplete and no earlier state is left");
+        }
+        // Power was lost before the last commit reached the disk: the one before
+        // it stands, relabelled so that the damaged slot is no longer the newest.
+        other.txn = newest.txn;
+        writeMeta(other);
+        check(file_.sync());
+        committed_ = other;
+        return;
+    }
+    if (canWrite) {
+        check(file_.sync());
+        writeSyncedMark(newest.txn);
+    }
+    committed_ = newest;
+}
+
+} // namespace runtime::files

@@ -1,0 +1,112 @@
+// Pages of one open keyed file: the committed state read from the meta slots,
+// a cache of committed pages, and the one write transaction an open may have
+// (copy-on-write pages, the free list, commit and rollback).
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "runtime/files/format.h"
+#include "runtime/files/io.h"
+
+namespace runtime::files {
+
+struct PageBuf {
+    alignas(16) uint8_t b[format::PageSize];
+};
+using PageRef = std::shared_ptr<PageBuf>;
+
+class Pager {
+public:
+    Pager(FileHandle& file, size_t cachePages);
+
+    // Reads the newest committed meta (outside a write transaction). Throws on
+    // a file whose metas are both damaged.
+    void refresh();
+    // At open, holding the writer lock: when the newest meta is not marked
+    // synced, checks every page its transaction wrote; if one is missing, the
+    // previous meta becomes current. With `canWrite` the outcome is recorded.
+    void checkNewest(bool canWrite);
+    // The state reads see: the transaction's own while one is open.
+    const format::Meta& meta() const { return writing_ ? work_ : committed_; }
+    format::Meta& work() { return work_; }
+    uint64_t committedTxn() const { return committed_.txn; }
+
+    // A page the caller expects to belong to `tree` and to have been written by
+    // transaction `txn`; throws Failure when it does not (damage).
+    PageRef read(uint32_t page, uint64_t txn, uint8_t tree);
+    // A page read straight from disk with only its checksum and number checked
+    // (free list, overflow chains, verification).
+    PageRef readRaw(uint32_t page, uint8_t tree);
+
+    // Write transactions. The caller holds the writer lock.
+    void begin();
+    // Begins a transaction that rebuilds the free list from scratch: nothing is
+    // free now, and `freeAfter` (every page the new state will not use) is free
+    // once it commits.
+    void beginRebuild(std::vector<uint32_t> freeAfter);
+    bool writing() const { return writing_; }
+    uint64_t txn() const { return work_.txn; }
+    // A writable copy of the page; `page` becomes its new number when it moved.
+    PageBuf& writable(uint32_t& page, uint64_t txn, uint8_t tree);
+    // A new empty page owned by the transaction.
+    PageBuf& allocate(uint32_t& page, uint8_t kind, uint8_t tree, uint16_t level);
+    void release(uint32_t page);
+    bool owned(uint32_t page) const { return owned_.count(page) != 0; }
+    // Writes dirty pages out when the transaction holds too many in memory.
+    void spillIfLarge();
+    void commit(bool durable);
+    void rollback();
+
+    // Writes `meta` as transaction meta.txn into its slot (repairs and create).
+    void writeMeta(const format::Meta& meta);
+    void writeSyncedMark(uint64_t txn);
+    FileHandle& file() { return file_; }
+
+private:
+    struct CacheSlot {
+        uint32_t page = 0;
+        uint64_t txn = 0;
+        bool used = false;
+        PageRef ref;
+    };
+    struct Dirty {
+        PageRef ref;
+        uint64_t lastUse = 0;
+    };
+
+    PageRef fromDisk(uint32_t page, uint8_t tree);
+    PageRef cached(uint32_t page, uint64_t txn);
+    void remember(uint32_t page, uint64_t txn, PageRef ref);
+    void forget(uint32_t page);
+    void loadFreeChainPage();
+    void writeFreeList();
+    void writeOut(const std::vector<uint32_t>& pages);
+    bool readMetas(format::Meta& newest, format::Meta& other, bool& otherValid);
+    bool transactionIntact(const format::Meta& meta);
+
+    FileHandle& file_;
+    const uint8_t* head_ = nullptr; // the two header pages, mapped
+    format::Meta committed_;
+    format::Meta work_;
+    bool writing_ = false;
+
+    std::vector<CacheSlot> cache_;
+    std::unordered_map<uint32_t, size_t> cacheIndex_;
+    size_t hand_ = 0;
+
+    std::unordered_map<uint32_t, Dirty> dirty_;
+    std::unordered_set<uint32_t> owned_;
+    std::vector<uint32_t> freeNow_;   // reusable in this transaction
+    std::vector<uint32_t> freeLater_; // freed by this transaction
+    uint32_t chainNext_ = 0;          // free-list pages not yet read
+    uint64_t chainNextTxn_ = 0;       // the transaction that wrote chainNext_ (0: unknown)
+    uint32_t chainRemaining_ = 0;     // free pages listed in them
+    uint64_t useClock_ = 0;
+    uint32_t startPageCount_ = 0;
+};
+
+} // namespace runtime::files
