@@ -125,6 +125,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace runtime::files::format {
 
@@ -141,6 +142,8 @@ inline constexpr uint32_t Page1DeclStart = PageSize + 1024;
 inline constexpr uint32_t Page1DeclRoom = 3072;
 inline constexpr uint32_t MetaSize = 1024;
 inline constexpr uint64_t MetaOffset[2] = {3072, 4096};
+inline constexpr uint32_t MetaGroup = 840;
+inline constexpr uint32_t MetaIntentRoom = MetaSize - MetaGroup - 10;
 inline constexpr uint32_t FirstDataPage = 2;
 inline constexpr uint32_t MaxPages = 1u << 28; // 1 TB, below LockBase
 
@@ -224,6 +227,8 @@ struct Meta {
     uint64_t recordsRootTxn = 0;
     uint32_t keyCount = 0;
     KeyRoot keys[32];
+    uint64_t group = 0;     // prepared for a transaction over several files (0: final)
+    std::string intentPath; // that transaction's intent record, from this file's folder
 };
 
 void encodeMeta(const Meta& meta, uint8_t* out);

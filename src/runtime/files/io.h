@@ -46,6 +46,12 @@ public:
     virtual std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable,
                                              IoError& error) = 0;
     virtual IoError remove(const std::string& path) = 0;
+    // Makes the folder entry of a file just created durable, where the system
+    // keeps it apart from the file's own data.
+    virtual IoError syncFolder(const std::string& path) {
+        (void)path;
+        return {};
+    }
 };
 
 // The operating system's file system.

@@ -175,6 +175,18 @@ public:
     IoError remove(const std::string& path) override {
         return ::unlink(path.c_str()) == 0 ? IoError{} : systemError(errno, path);
     }
+
+    IoError syncFolder(const std::string& path) override {
+        std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            return systemError(errno, path);
+        }
+        int rc = ::fsync(fd);
+        int number = errno;
+        ::close(fd);
+        return rc == 0 ? IoError{} : systemError(number);
+    }
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "runtime/files/failure.h"
+#include "runtime/files/intent.h"
 #include "runtime/files/page.h"
 #include "runtime/sys/errors.h"
 
@@ -21,43 +22,130 @@ void check(const IoError& e) {
 
 } // namespace
 
-Pager::Pager(FileHandle& file, size_t cachePages) : file_(file) {
+Pager::Pager(FileHandle& file, size_t cachePages, std::string path) : file_(file), path_(std::move(path)) {
     cache_.resize(cachePages);
     head_ = file_.mapHead(2 * format::PageSize);
 }
 
-bool Pager::readMetas(format::Meta& newest, format::Meta& other, bool& otherValid) {
-    uint8_t bytes[2 * format::MetaSize];
+void Pager::loadMetas(uint8_t* bytes) {
     if (head_) {
-        std::memcpy(bytes, head_ + format::MetaOffset[0], sizeof bytes);
+        std::memcpy(bytes, head_ + format::MetaOffset[0], 2 * format::MetaSize);
         std::atomic_signal_fence(std::memory_order_acquire);
-    } else {
-        size_t got = 0;
-        check(file_.read(format::MetaOffset[0], bytes, sizeof bytes, got));
-        if (got < sizeof bytes) {
-            failDriver(driver::Truncated, "The file is shorter than its header");
-        }
+        return;
     }
-    format::Meta a, b;
-    bool aValid = format::decodeMeta(bytes, a) && a.txn % 2 == 0;
-    bool bValid = format::decodeMeta(bytes + format::MetaSize, b) && b.txn % 2 == 1;
-    if (!aValid && !bValid) {
+    size_t got = 0;
+    check(file_.read(format::MetaOffset[0], bytes, 2 * format::MetaSize, got));
+    if (got < 2 * format::MetaSize) {
+        failDriver(driver::Truncated, "The file is shorter than its header");
+    }
+}
+
+bool Pager::groupCommitted(const format::Meta& meta, bool writer) {
+    std::string record = intent::resolveFrom(path_, meta.intentPath);
+    switch (intent::check(record, meta.group)) {
+    case intent::Found::Committed:
+        return true;
+    case intent::Found::Absent:
+        return false;
+    case intent::Found::Incomplete:
+        if (writer) {
+            // Its writer died while writing it: the transaction never committed.
+            fileSystem().remove(record);
+        }
+        return false;
+    case intent::Found::Unreadable:
+        break;
+    }
+    if (writer) {
+        failDriver(driver::Damaged, "The intent record " + record + " cannot be read");
+    }
+    return false;
+}
+
+bool Pager::readMetas(format::Meta& newest, format::Meta& other, bool& otherValid, bool writer,
+                      uint64_t* discarded) {
+    uint8_t bytes[2 * format::MetaSize];
+    loadMetas(bytes);
+    format::Meta m[2];
+    bool valid[2] = {false, false};
+    uint64_t dropped = 0;
+    // A prepared meta is read only as its intent record says; while its writer
+    // lives it may become final and the record vanish between the two looks,
+    // so the slots are read again until they stand still.
+    for (int attempt = 0;; ++attempt) {
+        bool prepared = false;
+        dropped = 0;
+        for (int s = 0; s < 2; ++s) {
+            valid[s] = format::decodeMeta(bytes + s * format::MetaSize, m[s]) && m[s].txn % 2 == uint64_t(s);
+            if (valid[s] && m[s].group) {
+                prepared = true;
+                if (!groupCommitted(m[s], writer)) {
+                    valid[s] = false;
+                    dropped = std::max(dropped, m[s].txn);
+                }
+            }
+        }
+        if (!prepared || writer || attempt == 8) {
+            break;
+        }
+        uint8_t again[sizeof bytes];
+        loadMetas(again);
+        if (std::memcmp(again, bytes, sizeof bytes) == 0) {
+            break;
+        }
+        std::memcpy(bytes, again, sizeof bytes);
+    }
+    if (!valid[0] && !valid[1]) {
         return false;
     }
-    if (aValid && (!bValid || a.txn > b.txn)) {
-        newest = a;
-        other = b;
-        otherValid = bValid;
-    } else {
-        newest = b;
-        other = a;
-        otherValid = aValid;
+    int n = valid[0] && (!valid[1] || m[0].txn > m[1].txn) ? 0 : 1;
+    newest = m[n];
+    other = m[1 - n];
+    otherValid = valid[1 - n];
+    if (discarded) {
+        *discarded = dropped > newest.txn ? dropped : 0;
     }
     return true;
 }
 
+bool Pager::anyPrepared() {
+    uint8_t bytes[2 * format::MetaSize];
+    loadMetas(bytes);
+    return format::get64(bytes + format::MetaGroup) ||
+           format::get64(bytes + format::MetaSize + format::MetaGroup);
+}
+
+void Pager::settle() {
+    if (!anyPrepared()) {
+        return;
+    }
+    format::Meta newest, other;
+    bool otherValid = false;
+    uint64_t discarded = 0;
+    if (!readMetas(newest, other, otherValid, true, &discarded)) {
+        failDriver(driver::Damaged, "Both meta slots are damaged");
+    }
+    if (newest.group) {
+        std::string record = intent::resolveFrom(path_, newest.intentPath);
+        uint64_t group = newest.group;
+        newest.group = 0;
+        newest.intentPath.clear();
+        writeMeta(newest);
+        check(file_.sync());
+        writeSyncedMark(newest.txn);
+        intent::removeIfSettled(record, group);
+    } else if (discarded) {
+        // The state before the transaction that never committed takes its
+        // number, so that its slot no longer holds the newest meta.
+        newest.txn = discarded;
+        writeMeta(newest);
+        check(file_.sync());
+    }
+    committed_ = newest;
+}
+
 void Pager::refresh() {
-    if (head_ && committed_.txn) {
+    if (head_ && committed_.txn && !committed_.group) {
         // Nothing to decode while neither slot's number moved: a syscall-free check.
         uint64_t a = format::get64(head_ + format::MetaOffset[0] + 8);
         uint64_t b = format::get64(head_ + format::MetaOffset[1] + 8);
@@ -189,7 +277,10 @@ PageRef Pager::read(uint32_t number, uint64_t txn, uint8_t tree) {
 
 void Pager::begin() {
     refresh();
+    settle();
     work_ = committed_;
+    work_.group = 0;
+    work_.intentPath.clear();
     work_.txn = committed_.txn + 1;
     writing_ = true;
     startPageCount_ = work_.pageCount;
@@ -362,33 +453,26 @@ void Pager::writeFreeList() {
     work_.freeCount = static_cast<uint32_t>(entries.size()) + chainRemaining_;
 }
 
-void Pager::commit(bool durable) {
-    try {
-        writeFreeList();
-        std::vector<uint32_t> pages;
-        pages.reserve(dirty_.size());
-        for (const auto& entry : dirty_) {
-            pages.push_back(entry.first);
-        }
-        std::sort(pages.begin(), pages.end());
-        writeOut(pages);
-        if (work_.pageCount > startPageCount_) {
-            uint64_t size = 0;
-            check(file_.size(size));
-            uint64_t wanted = uint64_t(work_.pageCount) * format::PageSize;
-            if (size < wanted) {
-                check(file_.truncate(wanted));
-            }
-        }
-        writeMeta(work_); // I1: after every page it points at
-        if (durable) {
-            check(file_.sync());
-            writeSyncedMark(work_.txn); // I5
-        }
-    } catch (...) {
-        rollback();
-        throw;
+void Pager::writePages() {
+    writeFreeList();
+    std::vector<uint32_t> pages;
+    pages.reserve(dirty_.size());
+    for (const auto& entry : dirty_) {
+        pages.push_back(entry.first);
     }
+    std::sort(pages.begin(), pages.end());
+    writeOut(pages);
+    if (work_.pageCount > startPageCount_) {
+        uint64_t size = 0;
+        check(file_.size(size));
+        uint64_t wanted = uint64_t(work_.pageCount) * format::PageSize;
+        if (size < wanted) {
+            check(file_.truncate(wanted));
+        }
+    }
+}
+
+void Pager::install() {
     for (auto& [number, d] : dirty_) {
         remember(number, work_.txn, std::move(d.ref));
     }
@@ -398,6 +482,51 @@ void Pager::commit(bool durable) {
     owned_.clear();
     freeNow_.clear();
     freeLater_.clear();
+}
+
+void Pager::commit(bool durable) {
+    try {
+        writePages();
+        writeMeta(work_); // I1: after every page it points at
+        if (durable) {
+            check(file_.sync());
+            writeSyncedMark(work_.txn); // I5
+        }
+    } catch (...) {
+        rollback();
+        throw;
+    }
+    install();
+}
+
+void Pager::prepare(bool durable, uint64_t group, const std::string& intentPath) {
+    try {
+        writePages();
+        format::Meta prepared = work_;
+        prepared.group = group;
+        prepared.intentPath = intentPath;
+        writeMeta(prepared); // I1, and I7: it counts only with its intent record
+        if (durable) {
+            check(file_.sync());
+        }
+    } catch (...) {
+        rollback();
+        throw;
+    }
+}
+
+void Pager::finish(bool durable) {
+    try {
+        writeMeta(work_);
+        if (durable) {
+            check(file_.sync());
+            writeSyncedMark(work_.txn);
+        }
+    } catch (...) {
+        install(); // committed all the same: the prepared meta counts while its record stays
+        throw;
+    }
+    install();
 }
 
 void Pager::rollback() {
@@ -485,6 +614,9 @@ bool Pager::transactionIntact(const format::Meta& m) {
 }
 
 void Pager::checkNewest(bool canWrite) {
+    if (canWrite) {
+        settle();
+    }
     uint8_t mark[8];
     size_t got = 0;
     check(file_.read(format::HeaderSyncedMark, mark, sizeof mark, got));

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
@@ -21,7 +22,8 @@ using PageRef = std::shared_ptr<PageBuf>;
 
 class Pager {
 public:
-    Pager(FileHandle& file, size_t cachePages);
+    // `path` is the file's absolute path, from which intent records are found.
+    Pager(FileHandle& file, size_t cachePages, std::string path);
 
     // Reads the newest committed meta (outside a write transaction). Throws on
     // a file whose metas are both damaged.
@@ -60,6 +62,16 @@ public:
     void spillIfLarge();
     void commit(bool durable);
     void rollback();
+    // The two phases of a commit over several files (format.h section 10):
+    // prepare writes the pages and a meta that counts only once the intent
+    // record of `group` exists; finish makes that meta final.
+    void prepare(bool durable, uint64_t group, const std::string& intentPath);
+    void finish(bool durable);
+    // Holding the writer lock, with write access: a prepared newest meta is made
+    // final when its transaction committed, or replaced by the state before it.
+    void settle();
+    // True when a meta slot holds a prepared meta.
+    bool anyPrepared();
 
     // Writes `meta` as transaction meta.txn into its slot (repairs and create).
     void writeMeta(const format::Meta& meta);
@@ -85,10 +97,19 @@ private:
     void loadFreeChainPage();
     void writeFreeList();
     void writeOut(const std::vector<uint32_t>& pages);
-    bool readMetas(format::Meta& newest, format::Meta& other, bool& otherValid);
+    void loadMetas(uint8_t* bytes);
+    // With `writer` (the writer lock held), a prepared meta whose record cannot
+    // be read is a failure, and `discarded` names the newer slot's transaction
+    // when it was prepared and never committed.
+    bool readMetas(format::Meta& newest, format::Meta& other, bool& otherValid, bool writer = false,
+                   uint64_t* discarded = nullptr);
+    bool groupCommitted(const format::Meta& meta, bool writer);
+    void writePages();
+    void install();
     bool transactionIntact(const format::Meta& meta);
 
     FileHandle& file_;
+    std::string path_;
     const uint8_t* head_ = nullptr; // the two header pages, mapped
     format::Meta committed_;
     format::Meta work_;
