@@ -187,12 +187,28 @@ PageRef Pager::readRaw(uint32_t number, uint8_t tree) {
     return ref;
 }
 
+uint32_t Pager::slotOf(uint32_t number) const {
+    size_t chunk = number / IndexChunk;
+    return chunk < slotIndex_.size() && slotIndex_[chunk] ? slotIndex_[chunk][number % IndexChunk] : 0;
+}
+
+void Pager::setSlot(uint32_t number, uint32_t slotPlusOne) {
+    size_t chunk = number / IndexChunk;
+    if (chunk >= slotIndex_.size()) {
+        slotIndex_.resize(chunk + 1);
+    }
+    if (!slotIndex_[chunk]) {
+        slotIndex_[chunk] = std::make_unique<uint32_t[]>(IndexChunk);
+    }
+    slotIndex_[chunk][number % IndexChunk] = slotPlusOne;
+}
+
 PageRef Pager::cached(uint32_t number, uint64_t txn) {
-    auto it = cacheIndex_.find(number);
-    if (it == cacheIndex_.end()) {
+    uint32_t at = slotOf(number);
+    if (!at) {
         return nullptr;
     }
-    CacheSlot& slot = cache_[it->second];
+    CacheSlot& slot = cache_[at - 1];
     if (slot.txn != txn) {
         return nullptr;
     }
@@ -204,9 +220,8 @@ void Pager::remember(uint32_t number, uint64_t txn, PageRef ref) {
     if (cache_.empty()) {
         return;
     }
-    auto it = cacheIndex_.find(number);
-    if (it != cacheIndex_.end()) {
-        cache_[it->second] = CacheSlot{number, txn, true, std::move(ref)};
+    if (uint32_t at = slotOf(number)) {
+        cache_[at - 1] = CacheSlot{number, txn, true, std::move(ref)};
         return;
     }
     for (;;) {
@@ -218,19 +233,11 @@ void Pager::remember(uint32_t number, uint64_t txn, PageRef ref) {
             continue;
         }
         if (slot.ref) {
-            cacheIndex_.erase(slot.page);
+            setSlot(slot.page, 0);
         }
         slot = CacheSlot{number, txn, true, std::move(ref)};
-        cacheIndex_[number] = index;
+        setSlot(number, static_cast<uint32_t>(index + 1));
         return;
-    }
-}
-
-void Pager::forget(uint32_t number) {
-    auto it = cacheIndex_.find(number);
-    if (it != cacheIndex_.end()) {
-        cache_[it->second] = CacheSlot{};
-        cacheIndex_.erase(it);
     }
 }
 

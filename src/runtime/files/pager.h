@@ -93,7 +93,6 @@ private:
     PageRef fromDisk(uint32_t page, uint8_t tree);
     PageRef cached(uint32_t page, uint64_t txn);
     void remember(uint32_t page, uint64_t txn, PageRef ref);
-    void forget(uint32_t page);
     void loadFreeChainPage();
     void writeFreeList();
     void writeOut(const std::vector<uint32_t>& pages);
@@ -116,7 +115,12 @@ private:
     bool writing_ = false;
 
     std::vector<CacheSlot> cache_;
-    std::unordered_map<uint32_t, size_t> cacheIndex_;
+    // Cache slot (plus one) of each page number, in chunks made as pages are
+    // cached: a direct look-up that costs memory only where the cache has been.
+    static constexpr uint32_t IndexChunk = 512;
+    uint32_t slotOf(uint32_t number) const;
+    void setSlot(uint32_t number, uint32_t slotPlusOne);
+    std::vector<std::unique_ptr<uint32_t[]>> slotIndex_;
     size_t hand_ = 0;
 
     std::unordered_map<uint32_t, Dirty> dirty_;
