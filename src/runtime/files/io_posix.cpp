@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <utility>
+#include <vector>
 
 #include "runtime/files/io.h"
 #include "runtime/sys/errors.h"
@@ -54,7 +56,19 @@ public:
         if (head_) {
             ::munmap(head_, headBytes_);
         }
+        for (const auto& [at, bytes] : ranges_) {
+            ::munmap(at, bytes);
+        }
         ::close(fd_);
+    }
+
+    const uint8_t* mapRange(uint64_t offset, size_t bytes) override {
+        void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_SHARED, fd_, static_cast<off_t>(offset));
+        if (p == MAP_FAILED) {
+            return nullptr;
+        }
+        ranges_.emplace_back(p, bytes);
+        return static_cast<const uint8_t*>(p);
     }
 
     const uint8_t* mapHead(size_t bytes) override {
@@ -147,6 +161,7 @@ private:
     int fd_;
     void* head_ = nullptr;
     size_t headBytes_ = 0;
+    std::vector<std::pair<void*, size_t>> ranges_;
 };
 
 class PosixFileSystem final : public FileSystem {

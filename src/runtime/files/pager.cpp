@@ -162,8 +162,45 @@ void Pager::refresh() {
     committed_ = newest;
 }
 
+const uint8_t* Pager::mapped(uint32_t number) {
+    // 32-bit processes keep most of their address space for other things.
+    constexpr uint64_t MaxMapped = sizeof(void*) < 8 ? uint64_t{256} << 20 : uint64_t{1} << 40;
+    constexpr uint64_t StretchBytes = uint64_t(StretchPages) * format::PageSize;
+    size_t stretch = number / StretchPages;
+    if (stretch < stretches_.size() && stretches_[stretch]) {
+        return stretches_[stretch] + uint64_t(number % StretchPages) * format::PageSize;
+    }
+    uint64_t end = (stretch + 1) * StretchBytes;
+    if ((stretch < stretchFailed_.size() && stretchFailed_[stretch]) ||
+        mappedBytes_ + StretchBytes > MaxMapped || uint64_t(meta().pageCount) * format::PageSize < end) {
+        return nullptr; // the file's last stretch is read page by page
+    }
+    if (knownSize_ < end && file_.size(knownSize_)) {
+        return nullptr;
+    }
+    if (knownSize_ < end) {
+        return nullptr;
+    }
+    if (stretch >= stretches_.size()) {
+        stretches_.resize(stretch + 1);
+        stretchFailed_.resize(stretch + 1);
+    }
+    stretches_[stretch] = file_.mapRange(stretch * StretchBytes, StretchBytes);
+    if (!stretches_[stretch]) {
+        stretchFailed_[stretch] = true;
+        return nullptr;
+    }
+    mappedBytes_ += StretchBytes;
+    return stretches_[stretch] + uint64_t(number % StretchPages) * format::PageSize;
+}
+
 PageRef Pager::fromDisk(uint32_t number, uint8_t tree) {
     auto ref = std::make_shared<PageBuf>();
+    if (const uint8_t* at = mapped(number)) {
+        std::memcpy(ref->b, at, format::PageSize);
+        std::atomic_signal_fence(std::memory_order_acquire);
+        return page::sealed(ref->b) && page::number(ref->b) == number ? ref : nullptr;
+    }
     size_t got = 0;
     check(file_.read(uint64_t(number) * format::PageSize, ref->b, format::PageSize, got));
     if (got < format::PageSize) {
@@ -292,7 +329,7 @@ void Pager::begin() {
     writing_ = true;
     startPageCount_ = work_.pageCount;
     dirty_.clear();
-    owned_.clear();
+    disown();
     freeNow_.clear();
     freeLater_.clear();
     chainNext_ = work_.freeHead;
@@ -315,7 +352,7 @@ void Pager::beginRebuild(std::vector<uint32_t> freeAfter) {
     writing_ = true;
     startPageCount_ = work_.pageCount;
     dirty_.clear();
-    owned_.clear();
+    disown();
     freeNow_.clear();
     freeLater_ = std::move(freeAfter);
     chainNext_ = 0;
@@ -361,7 +398,7 @@ PageBuf& Pager::allocate(uint32_t& number, uint8_t kind, uint8_t tree, uint16_t 
         }
         number = work_.pageCount++;
     }
-    owned_.insert(number);
+    own(number);
     auto ref = std::make_shared<PageBuf>();
     page::init(ref->b, number, work_.txn, kind, tree, level);
     dirty_[number] = Dirty{ref, ++useClock_};
@@ -382,9 +419,24 @@ PageBuf& Pager::writable(uint32_t& number, uint64_t txn, uint8_t tree) {
     return copy;
 }
 
+void Pager::own(uint32_t number) {
+    if (number / 64 >= ownedBits_.size()) {
+        ownedBits_.resize(number / 64 + 1);
+    }
+    ownedBits_[number / 64] |= uint64_t{1} << (number % 64);
+    ownedList_.push_back(number);
+}
+
+void Pager::disown() {
+    for (uint32_t number : ownedList_) {
+        ownedBits_[number / 64] = 0;
+    }
+    ownedList_.clear();
+}
+
 void Pager::release(uint32_t number) {
     if (owned(number)) {
-        owned_.erase(number);
+        ownedBits_[number / 64] &= ~(uint64_t{1} << (number % 64));
         dirty_.erase(number);
         freeNow_.push_back(number);
     } else {
@@ -486,7 +538,7 @@ void Pager::install() {
     committed_ = work_;
     writing_ = false;
     dirty_.clear();
-    owned_.clear();
+    disown();
     freeNow_.clear();
     freeLater_.clear();
 }
@@ -539,7 +591,7 @@ void Pager::finish(bool durable) {
 void Pager::rollback() {
     writing_ = false;
     dirty_.clear();
-    owned_.clear();
+    disown();
     freeNow_.clear();
     freeLater_.clear();
 }
