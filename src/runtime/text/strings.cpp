@@ -39,7 +39,9 @@ std::string fixed(std::string_view value, size_t width) {
 
 void assignFixed(char* field, size_t width, std::string_view value) {
     size_t n = std::min(width, value.size());
-    std::memcpy(field, value.data(), n);
+    if (n > 0) { // an empty view may have no data at all, and memcpy must not see it
+        std::memcpy(field, value.data(), n);
+    }
     std::memset(field + n, ' ', width - n);
 }
 
