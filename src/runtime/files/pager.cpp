@@ -283,16 +283,15 @@ PageRef Pager::read(uint32_t number, uint64_t txn, uint8_t tree) {
         failDamaged(tree, number, "page number out of range");
     }
     if (writing_ && owned(number)) {
-        auto it = dirty_.find(number);
-        if (it != dirty_.end()) {
-            it->second.lastUse = ++useClock_;
-            return it->second.ref;
+        if (Dirty* d = dirty_.find(number)) {
+            d->lastUse = ++useClock_;
+            return d->ref;
         }
         PageRef ref = fromDisk(number, tree);
         if (!ref || page::txn(ref->b) != work_.txn) {
             failDamaged(tree, number, "a page written by this transaction was lost");
         }
-        dirty_[number] = Dirty{ref, ++useClock_};
+        dirty_.put(number, ref, ++useClock_);
         return ref;
     }
     if (PageRef hit = cached(number, txn)) {
@@ -401,7 +400,7 @@ PageBuf& Pager::allocate(uint32_t& number, uint8_t kind, uint8_t tree, uint16_t 
     own(number);
     auto ref = std::make_shared<PageBuf>();
     page::init(ref->b, number, work_.txn, kind, tree, level);
-    dirty_[number] = Dirty{ref, ++useClock_};
+    dirty_.put(number, ref, ++useClock_);
     return *ref;
 }
 
@@ -454,7 +453,7 @@ void Pager::writeOut(const std::vector<uint32_t>& pages) {
         }
         run.resize((j - i) * format::PageSize);
         for (size_t k = i; k < j; ++k) {
-            uint8_t* b = dirty_.at(pages[k]).ref->b;
+            uint8_t* b = dirty_.find(pages[k])->ref->b;
             page::seal(b);
             std::memcpy(run.data() + (k - i) * format::PageSize, b, format::PageSize);
         }
@@ -469,8 +468,8 @@ void Pager::spillIfLarge() {
     }
     std::vector<std::pair<uint64_t, uint32_t>> byAge;
     byAge.reserve(dirty_.size());
-    for (const auto& [number, d] : dirty_) {
-        byAge.emplace_back(d.lastUse, number);
+    for (const Dirty& d : dirty_.entries()) {
+        byAge.emplace_back(d.lastUse, d.page);
     }
     std::sort(byAge.begin(), byAge.end());
     std::vector<uint32_t> out;
@@ -499,7 +498,7 @@ void Pager::writeFreeList() {
     entries.insert(entries.end(), freeLater_.begin(), freeLater_.end());
     size_t at = 0;
     for (size_t c = 0; c < chain.size(); ++c) {
-        uint8_t* b = dirty_.at(chain[c]).ref->b;
+        uint8_t* b = dirty_.find(chain[c])->ref->b;
         uint32_t n = static_cast<uint32_t>(std::min<size_t>(format::FreeListCapacity, entries.size() - at));
         for (uint32_t i = 0; i < n; ++i) {
             format::put32(b + format::PageHeaderSize + 4 * i, entries[at++]);
@@ -516,8 +515,8 @@ void Pager::writePages() {
     writeFreeList();
     std::vector<uint32_t> pages;
     pages.reserve(dirty_.size());
-    for (const auto& entry : dirty_) {
-        pages.push_back(entry.first);
+    for (const Dirty& d : dirty_.entries()) {
+        pages.push_back(d.page);
     }
     std::sort(pages.begin(), pages.end());
     writeOut(pages);
@@ -532,8 +531,8 @@ void Pager::writePages() {
 }
 
 void Pager::install() {
-    for (auto& [number, d] : dirty_) {
-        remember(number, work_.txn, std::move(d.ref));
+    for (Dirty& d : dirty_.entries()) {
+        remember(d.page, work_.txn, std::move(d.ref));
     }
     committed_ = work_;
     writing_ = false;

@@ -6,18 +6,13 @@
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
+#include "runtime/files/dirty_pages.h"
 #include "runtime/files/format.h"
 #include "runtime/files/io.h"
 
 namespace runtime::files {
-
-struct PageBuf {
-    alignas(16) uint8_t b[format::PageSize];
-};
-using PageRef = std::shared_ptr<PageBuf>;
 
 class Pager {
 public:
@@ -86,10 +81,6 @@ private:
         bool used = false;
         PageRef ref;
     };
-    struct Dirty {
-        PageRef ref;
-        uint64_t lastUse = 0;
-    };
 
     PageRef fromDisk(uint32_t page, uint8_t tree);
     // The page in a mapped stretch of the file, or nullptr (read it instead).
@@ -133,7 +124,7 @@ private:
     std::vector<std::unique_ptr<uint32_t[]>> slotIndex_;
     size_t hand_ = 0;
 
-    std::unordered_map<uint32_t, Dirty> dirty_;
+    DirtyPages dirty_;
     // Pages the transaction allocated: a bit per page number, and the list of
     // them to clear the bits by.
     void own(uint32_t page);
