@@ -375,9 +375,23 @@ void Pager::loadFreeChainPage() {
         }
         freeNow_.push_back(free);
     }
-    // Lowest numbers first: a transaction's pages then tend to lie side by side
-    // and go out in one write.
+    // Lowest numbers first, and first of all the lowest run of free pages long
+    // enough for a small change: a transaction's pages then lie side by side
+    // and go out in one write, and the pages it frees form such a run again.
     std::sort(freeNow_.begin(), freeNow_.end(), std::greater<>());
+    constexpr size_t RunWanted = 4;
+    for (size_t end = freeNow_.size(); end >= RunWanted;) {
+        size_t start = end - 1;
+        while (start > 0 && freeNow_[start - 1] == freeNow_[start] + 1) {
+            --start;
+        }
+        if (end - start >= RunWanted) {
+            std::rotate(freeNow_.begin() + static_cast<std::ptrdiff_t>(start),
+                        freeNow_.begin() + static_cast<std::ptrdiff_t>(end), freeNow_.end());
+            break;
+        }
+        end = start;
+    }
     chainRemaining_ -= n;
     freeLater_.push_back(number);
     chainNext_ = page::next(b);
