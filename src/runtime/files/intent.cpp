@@ -111,6 +111,13 @@ std::string recordPath(const std::string& firstFile, uint64_t group) {
     return firstFile + "." + hex + ".txn";
 }
 
+bool namedFor(const std::string& path, uint64_t group) {
+    std::string suffix = recordPath("", group);
+    std::string name = std::filesystem::path(path).filename().string();
+    return name.size() > suffix.size() &&
+           name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+}
+
 std::string relativeFrom(const std::string& from, const std::string& target) {
     std::filesystem::path folder = std::filesystem::path(from).parent_path().lexically_normal();
     std::filesystem::path rel = std::filesystem::path(target).lexically_normal().lexically_relative(folder);
@@ -169,7 +176,7 @@ Found check(const std::string& path, uint64_t group, Record* record) {
 
 void removeIfSettled(const std::string& path, uint64_t group) {
     Record r;
-    if (check(path, group, &r) != Found::Committed) {
+    if (!namedFor(path, group) || check(path, group, &r) != Found::Committed) {
         return;
     }
     for (const Participant& p : r.participants) {

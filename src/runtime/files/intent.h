@@ -28,6 +28,9 @@ enum class Found { Committed, Absent, Incomplete, Unreadable };
 uint64_t newGroup();
 // Where the record of `group` lives: beside `firstFile`.
 std::string recordPath(const std::string& firstFile, uint64_t group);
+// True when `path` is named as a record of `group` is: a damaged meta must
+// never lead to removing any other file.
+bool namedFor(const std::string& path, uint64_t group);
 // `target` as a path from the folder of `from` (both absolute); empty when the
 // two share no root.
 std::string relativeFrom(const std::string& from, const std::string& target);

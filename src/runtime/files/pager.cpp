@@ -48,7 +48,7 @@ bool Pager::groupCommitted(const format::Meta& meta, bool writer) {
     case intent::Found::Absent:
         return false;
     case intent::Found::Incomplete:
-        if (writer) {
+        if (writer && intent::namedFor(record, meta.group)) {
             // Its writer died while writing it: the transaction never committed.
             fileSystem().remove(record);
         }
