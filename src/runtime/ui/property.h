@@ -1,0 +1,50 @@
+// Property numbers of controls. Every control answers the common ones; a kind
+// answers its own on top (a multi-line text its lines, an option its choice).
+// Positions and sizes are in the window's current units (dialog units or
+// pixels), relative to the window's content. Numbers are fixed once given:
+// programs store them in tables, new kinds add theirs at the end.
+#pragma once
+
+#include <cstdint>
+
+namespace runtime::ui {
+
+enum class Prop : int32_t {
+    Text = 1,
+    X,
+    Y,
+    Width,
+    Height,
+    FontName,
+    FontSize,
+    FontColour,    // 0x00BBGGRR, DefaultColour when the control has none of its own
+    FontStyle,     // weight plus italic / underline / strikeout bits (fonts.h)
+    Colour,        // background colour, DefaultColour for the system's
+    Cursor,        // a cursor name (resources.h); "" for the window's
+    Icon,          // an icon name (resources.h)
+    Tooltip,       // CR LF separates lines
+    Hidden,        // the control's own hidden flag; see Visible
+    Disabled,      // the control's own disabled flag; see Enabled
+    Type,          // the control kind (runtime/sys/events.h)
+    Parent,        // the number of the group, panel or option it belongs to, 0 for none
+    Handle,        // the Win32 window of the control, as a number
+    Positional,    // 1 when the control is not placed relative to the window's content
+    Use,           // the use name, e.g. "?CUS:NAME"
+    Visible,       // read only: shown, and every parent shown
+    Enabled,       // read only: not disabled, and every parent enabled
+    Default,       // buttons: the window's default button
+    StandardClose, // buttons: pressing it closes the window
+    TrackMouse,    // sends mouse in, mouse out and mouse move events
+    ReadOnly,      // entries and texts
+    Picture,       // display picture of entries and variable strings
+    LineCount,     // multi-line text: lines as laid out by its word wrap
+    Line,          // multi-line text: the text of line n (index, 1-based), at most 511 characters
+    SelStart,      // entries and texts: 1-based position of the selection start (the cursor)
+    SelEnd,        // entries and texts: 1-based position after the selection
+    Checked,       // check boxes and radio buttons
+    Choice,        // option boxes: 1-based number of the chosen radio button, 0 for none
+    Value,         // radio buttons: the value the option's variable takes when it is chosen
+    AutoSize,      // labels: the size follows the text
+};
+
+} // namespace runtime::ui
