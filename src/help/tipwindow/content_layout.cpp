@@ -28,7 +28,8 @@ std::string shownText(std::string_view text) {
 
 class Pen {
 public:
-    Pen(const ControlList& entries, const SettingsList& settings, const ContentStyle& style, ContentSink& sink)
+    Pen(const ControlList& entries, const SettingsList& settings, const ContentStyle& style,
+        ContentSink& sink)
         : entries_(entries), settings_(settings), style_(style), sink_(sink) {}
 
     int32_t run() {
@@ -72,9 +73,9 @@ private:
             bullet.colour = style_.tipColour;
             x_ += sink_.create(bullet) + layout::BulletGap;
         } else if (kind == entry_kind::Button) {
-            ControlDefinition button = control(
-                entry, runtime::kind::Button,
-                {x_ + layout::ButtonInset, y_, layout::ButtonSize, layout::ButtonSize});
+            ControlDefinition button =
+                control(entry, runtime::kind::Button,
+                        {x_ + layout::ButtonInset, y_, layout::ButtonSize, layout::ButtonSize});
             button.icon = std::string(ButtonIcon);
             button.cursor = std::string(HandCursor);
             button.tooltip = tooltipOf(settings_, entry.NAME.view());

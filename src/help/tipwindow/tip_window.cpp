@@ -3,6 +3,7 @@
 
 #include "help/engine/engine_state.h"
 #include "help/store/store_state.h"
+#include "help/tipwindow/content_layout.h"
 #include "help/tipwindow/text_box_lines.h"
 #include "help/tipwindow/tip_layout.h"
 #include "help/tipwindow/tip_settings.h"
@@ -228,8 +229,9 @@ void TipWindow::lostFocus() {
     }
     if (debug) {
         runtime::message(flagText("RuvoCall = ", request_.ownThread ? thread_ : 0) + "|" +
-                         flagText(" EditMode = ", editing_) + "|" + flagText("ControlFormatting = ", formatting_) +
-                         "|" + flagText("g:StayOpen = ", stayOpen) + "|" + flagText("g:Qtip = ", request_.hover));
+                         flagText(" EditMode = ", editing_) + "|" +
+                         flagText("ControlFormatting = ", formatting_) + "|" +
+                         flagText("g:StayOpen = ", stayOpen) + "|" + flagText("g:Qtip = ", request_.hover));
     }
 }
 
@@ -264,6 +266,9 @@ void TipWindow::close() {
     }
     runtime::ui::clearKeyAliases();
     setOpenFlag(false);
+    if (TipWindowListener listener = tipWindowListener(); listener.closed) {
+        listener.closed();
+    }
 }
 
 } // namespace help

@@ -7,6 +7,14 @@
 // development environment's help and when no thread could be started.
 #pragma once
 
+#include <functional>
+
+#include "help/store/tip_record.h"
+
+namespace runtime::ui {
+class Window;
+}
+
 namespace help {
 
 // Opens the tip window for the current key, next to the anchor, and runs its
@@ -15,5 +23,16 @@ namespace help {
 // as running on a thread of its own (and so closes when it loses the focus)
 // when the hand-over's calling thread is set and is not the calling thread.
 void runTipWindow();
+
+// Followers of tip windows (the tour, timing, window tests): `shown` is
+// called on the tip window's thread each time a tip has been built, placed
+// and made visible, with the window and the key of the tip it shows;
+// `closed` when a tip window has closed. Either may be empty.
+struct TipWindowListener {
+    std::function<void(runtime::ui::Window&, const TipKey&)> shown;
+    std::function<void()> closed;
+};
+void setTipWindowListener(TipWindowListener listener);
+TipWindowListener tipWindowListener();
 
 } // namespace help

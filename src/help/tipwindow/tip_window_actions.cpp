@@ -69,7 +69,8 @@ void TipWindow::followTipLink(const ControlEntry& link) {
 void TipWindow::runProgram(std::string_view commandLine) {
     int32_t systemError = 0;
     if (runtime::interaction().run(commandLine, systemError) == CouldNotStart) {
-        runtime::message("Problem running : " + std::string(commandLine) + " Error = " + std::to_string(systemError),
+        runtime::message("Problem running : " + std::string(commandLine) +
+                             " Error = " + std::to_string(systemError),
                          "Ruvo error", runtime::Icon::Exclamation);
     }
 }

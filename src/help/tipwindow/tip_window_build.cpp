@@ -9,6 +9,7 @@
 #include "help/tipwindow/content_layout.h"
 #include "help/tipwindow/text_box_lines.h"
 #include "help/tipwindow/tip_layout.h"
+#include "help/tipwindow/tip_window.h"
 #include "help/tipwindow/tip_window_definition.h"
 #include "help/tipwindow/tip_window_procedure.h"
 #include "runtime/sys/events.h"
@@ -57,7 +58,7 @@ void TipWindow::loadTip() {
         tip_layout::chooseTipWidth(help::tipWidth(tip_->RVH), engineSettings().fixedWidth);
     tipWidth_ = width.width;
     if (width.store) {
-        setTipWidth(tip_->RVH, static_cast<int16_t>(std::min<int32_t>(width.width, INT16_MAX)));
+        help::setTipWidth(tip_->RVH, static_cast<int16_t>(std::min<int32_t>(width.width, INT16_MAX)));
     }
 }
 
@@ -117,6 +118,9 @@ void TipWindow::build() {
     }
     showArrows();
     window.show();
+    if (TipWindowListener listener = tipWindowListener(); listener.shown) {
+        listener.shown(window, key_);
+    }
 }
 
 void TipWindow::place() {
