@@ -8,7 +8,9 @@ class Recorded : public help::TipActions {
 public:
     void openHyperlink(const help::ControlEntry& link) override { done.push_back("open " + link.TEXT); }
     void followTipLink(const help::ControlEntry& link) override { done.push_back("follow " + link.TEXT); }
-    void runProgram(std::string_view commandLine) override { done.push_back("run " + std::string(commandLine)); }
+    void runProgram(std::string_view commandLine) override {
+        done.push_back("run " + std::string(commandLine));
+    }
     void closeAndPost(int32_t event, int32_t thread) override {
         done.push_back("post " + std::to_string(event) + " to " + std::to_string(thread));
     }
@@ -20,16 +22,16 @@ public:
 
 help::ControlList tipWithEverything() {
     help::ControlList list;
-    list.add(help::entry_kind::String, "S  1", "See", 1);                   // 300
+    list.add(help::entry_kind::String, "S  1", "See", 1);                    // 300
     list.add(help::entry_kind::Http, "HTTP1", "www.example.com", 1, "Site"); // 301
-    list.add(help::entry_kind::Region, "Region1", "www.example.com", 1);    // 302
-    list.add(help::entry_kind::Lnk, "LNK1", "Page 2", 1);                   // 303
-    list.add(help::entry_kind::Region, "Region2", "Page 2", 1);             // 304
-    list.add(help::entry_kind::Button, "B1", "", 2);                        // 305
-    list.add(help::entry_kind::Button, "B2", "", 2);                        // 306
-    list.add(help::entry_kind::Button, "B3", "", 2);                        // 307
-    list.add(help::entry_kind::Button, "B4", "", 2);                        // 308
-    list.add(help::entry_kind::Bullet, "T", "", 3);                         // 309
+    list.add(help::entry_kind::Region, "Region1", "www.example.com", 1);     // 302
+    list.add(help::entry_kind::Lnk, "LNK1", "Page 2", 1);                    // 303
+    list.add(help::entry_kind::Region, "Region2", "Page 2", 1);              // 304
+    list.add(help::entry_kind::Button, "B1", "", 2);                         // 305
+    list.add(help::entry_kind::Button, "B2", "", 2);                         // 306
+    list.add(help::entry_kind::Button, "B3", "", 2);                         // 307
+    list.add(help::entry_kind::Button, "B4", "", 2);                         // 308
+    list.add(help::entry_kind::Bullet, "T", "", 3);                          // 309
     return list;
 }
 

@@ -57,9 +57,9 @@ Laid layOut(const help::ControlList& list, const help::SettingsList& settings = 
 
 TEST(ContentLayout, EveryKindInItsPlace) {
     help::ControlList list = parse({
-        "Intro|more",                         // S1 (17,8) 25 wide, S2 (42,8)
-        "<HR>",                               // line at (17, 25), 229 wide
-        "<T>Item<B1>end",                     // bullet, S3, button at +3, S4
+        "Intro|more",                           // S1 (17,8) 25 wide, S2 (42,8)
+        "<HR>",                                 // line at (17, 25), 229 wide
+        "<T>Item<B1>end",                       // bullet, S3, button at +3, S4
         "<S\"Site\"www.example.com><LNK=Next>", // link label and region, tip link and region
     });
     Laid laid = layOut(list);
@@ -71,16 +71,11 @@ TEST(ContentLayout, EveryKindInItsPlace) {
         std::string text;
     };
     const Expected expected[] = {
-        {300, kind::String, {17, 8, 0, 0}, "Intro"},
-        {301, kind::String, {42, 8, 0, 0}, "more"},
-        {302, kind::Line, {17, 25, 229, 0}, ""},
-        {303, kind::String, {17, 44, 0, 0}, "\xA7"},
-        {304, kind::String, {26, 44, 0, 0}, "Item"},
-        {305, kind::Button, {49, 44, 9, 9}, ""},
-        {306, kind::String, {61, 44, 0, 0}, "end"},
-        {307, kind::String, {20, 58, 0, 16}, "Site"},
-        {308, kind::Region, {20, 58, 20, 10}, ""},
-        {309, kind::String, {43, 58, 0, 16}, "Next"},
+        {300, kind::String, {17, 8, 0, 0}, "Intro"}, {301, kind::String, {42, 8, 0, 0}, "more"},
+        {302, kind::Line, {17, 25, 229, 0}, ""},     {303, kind::String, {17, 44, 0, 0}, "\xA7"},
+        {304, kind::String, {26, 44, 0, 0}, "Item"}, {305, kind::Button, {49, 44, 9, 9}, ""},
+        {306, kind::String, {61, 44, 0, 0}, "end"},  {307, kind::String, {20, 58, 0, 16}, "Site"},
+        {308, kind::Region, {20, 58, 20, 10}, ""},   {309, kind::String, {43, 58, 0, 16}, "Next"},
         {310, kind::Region, {43, 58, 20, 10}, ""},
     };
     for (size_t i = 0; i < std::size(expected); ++i) {

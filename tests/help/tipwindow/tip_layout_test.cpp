@@ -15,9 +15,17 @@ TEST(TipWidth, StoredWidthsOnlyWhenTheyAreWidths) {
         bool store;
     };
     const Case cases[] = {
-        {271, -1, 271, false}, {500, -1, 500, false}, {799, -1, 799, false}, {500, 320, 500, false},
-        {0, -1, 270, true},    {270, -1, 270, true},  {800, -1, 270, true},  {0x2020, -1, 270, true},
-        {-5, -1, 270, true},   {0, 320, 320, true},   {800, 320, 320, true},
+        {271, -1, 271, false},
+        {500, -1, 500, false},
+        {799, -1, 799, false},
+        {500, 320, 500, false},
+        {0, -1, 270, true},
+        {270, -1, 270, true},
+        {800, -1, 270, true},
+        {0x2020, -1, 270, true},
+        {-5, -1, 270, true},
+        {0, 320, 320, true},
+        {800, 320, 320, true},
         // A fixed width of 0 would make every tip vanish.
         {0, 0, 270, true},
     };

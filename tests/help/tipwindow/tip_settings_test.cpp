@@ -35,7 +35,8 @@ TEST(FontSetting, PartsInOrderAndEmptyPartsUnset) {
 
 TEST(SettingsRows, FontsAndTooltipsByControlName) {
     SettingsList settings;
-    help::loadSettings("[S  1]FONT;Arial,10,255,700\xAB[B1]TOOLTIP;Run it\xAB[HTTP1]TOOLTIP;Our site\xAB", settings);
+    help::loadSettings("[S  1]FONT;Arial,10,255,700\xAB[B1]TOOLTIP;Run it\xAB[HTTP1]TOOLTIP;Our site\xAB",
+                       settings);
     EXPECT_EQ(help::fontOf(settings, "S  1").typeface, "Arial");
     EXPECT_EQ(help::fontOf(settings, "S  2").typeface, "");
     EXPECT_EQ(help::fontOf(settings, "S  2").colour, help::UnsetColour);
