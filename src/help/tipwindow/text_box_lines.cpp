@@ -2,11 +2,15 @@
 
 #include "help/markup/text_box_layout.h"
 #include "runtime/ui/property.h"
+#include "runtime/ui/window.h"
 
 namespace help {
 
+// The box lays its text out as it is given it; what may still be pending
+// are the messages that came with it. Waiting on the clock as well would
+// hold every tip back by a twentieth of a second.
 void TextBoxLines::settle() {
-    yieldUntilClockAdvances([] { runtime::ui::yield(); });
+    runtime::ui::yield();
 }
 
 int32_t TextBoxLines::lineCount() {

@@ -62,6 +62,19 @@ void TipWindow::loadTip() {
     }
 }
 
+void TipWindow::makeEditorControls() {
+    Window& window = *window_;
+    if (window.control(control::FirstMarkupButton) != nullptr) {
+        return;
+    }
+    const bool pixels = window.pixelUnits();
+    window.setPixelUnits(false);
+    for (const ControlDefinition& definition : tipEditorControls()) {
+        window.create(definition);
+    }
+    window.setPixelUnits(pixels);
+}
+
 void TipWindow::redisplay() {
     shown_ = false;
     destroyContent();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "runtime/ui/definition.h"
 
@@ -34,6 +35,13 @@ inline constexpr int32_t ClickArea = 201; // a click on the tip outside its link
 // The width, in pixels, that the text box wraps a tip's lines at.
 inline constexpr int32_t TipWrapWidth = 160;
 
+// The window as it opens: everything a tip is shown with, and of the
+// editor only its panel and the text box the markup is read from.
 runtime::ui::WindowDefinition tipWindowDefinition();
+
+// The rest of the editor (8 to 22), in dialog units, made when the window
+// first enters edit mode: most tips are only read, and every control adds to
+// the time a tip takes to appear.
+std::vector<runtime::ui::ControlDefinition> tipEditorControls();
 
 } // namespace help

@@ -48,6 +48,8 @@ public:
     bool formatting() const { return formatting_; }
     void setEditing(bool on) { editing_ = on; }
     void setFormatting(bool on) { formatting_ = on; }
+    // Makes the editor's controls 8 to 22, hidden, the first time it is called.
+    void makeEditorControls();
     // Forgets the built tip and asks for it to be built again.
     void redisplay();
     // Sizes and places the window for the tip width and the content height.
