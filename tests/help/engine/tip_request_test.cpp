@@ -20,6 +20,7 @@
 
 namespace {
 
+using namespace std::chrono_literals;
 using helptest::HostWindow;
 using helptest::RecordingTipWindow;
 using runtime::ui::Prop;

@@ -128,6 +128,23 @@ TEST_F(Clicks, TipLinksMoveThroughTheHistoryAndRememberWhereTheyLead) {
     EXPECT_EQ(target->SETTING.clipped(), "Page2");
 }
 
+TEST_F(Clicks, FollowingALinkOfATypesDefaultTipAddsNoTipToTheFile) {
+    help::StoredTip byType = linkedTip("", "For every button: <LNK=Page 2>");
+    byType.record.CONTROLTYPE = "BUTTON";
+    writeTips({byType, linkedTip("Page2", "Second")});
+    HostWindow host(helptest::standardHost());
+    askAndWait(host, helptest::OkButton);
+    clickLink("Page 2");
+    ASSERT_TRUE(tips.waitForShown(2));
+    EXPECT_EQ(tips.last().control, "Page2");
+    closeTip();
+    std::vector<help::StoredTip> stored = storedTips();
+    ASSERT_EQ(stored.size(), 2u);
+    for (const help::StoredTip& tip : stored) {
+        EXPECT_TRUE(tip.settings.empty()) << tip.record.CONTROLNAME.clipped();
+    }
+}
+
 TEST_F(Clicks, ALinkSettingLeadsToTheTipItNames) {
     writeTips(
         {hostTip("?OK", "BUTTON", "See <LNK=Name rules>",

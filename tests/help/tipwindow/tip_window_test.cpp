@@ -7,6 +7,7 @@
 #include "host_window.h"
 #include "runtime/sys/command_line.h"
 #include "runtime/sys/events.h"
+#include "runtime/ui/keys.h"
 #include "runtime/ui/threads.h"
 #include "runtime/ui/window.h"
 #include "support/ui_harness.h"
@@ -184,6 +185,16 @@ TEST_F(TipWindow, LosingTheFocusClosesIt) {
     ASSERT_EQ(boxes.messages().size(), 2u);
     EXPECT_EQ(boxes.messages()[0].text, "posting event:closewindow");
     EXPECT_EQ(boxes.messages()[1].text.rfind("RuvoCall = ", 0), 0u) << boxes.messages()[1].text;
+}
+
+TEST_F(TipWindow, WhileATipIsOpenF1AsksForNoFurtherHelpAndItsCloseButtonClosesIt) {
+    writeTips({hostTip("?OK", "BUTTON", "Saves.")});
+    HostWindow host(tiptest::roomyHost());
+    ShownTip shown = askAndWait(host, helptest::OkButton);
+    EXPECT_EQ(runtime::ui::applyKeyAlias(runtime::key::F1), runtime::key::ctrl('H'));
+    uitest::click(shown.closeCentre);
+    ASSERT_TRUE(tips.waitForClosed(1));
+    EXPECT_EQ(runtime::ui::applyKeyAlias(runtime::key::F1), runtime::key::F1);
 }
 
 TEST_F(TipWindow, AControlWithoutATipShowsTheNoHelpText) {
