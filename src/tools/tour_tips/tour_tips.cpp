@@ -70,7 +70,7 @@ std::vector<help::StoredTip> tourTips() {
                            "<B1>Open the address book\r\n"
                            "\r\n"
                            "See <LNK=Name rules> and <S\"our style guide\"www.example.com/style>\r\n"
-                           "<http://example.com> <Help.chm::/names.htm>\r\n";
+                           "<http://example.com> <Help.chm::/names.htm> <C:\\Demo\\names.txt>\r\n";
     std::string settings = std::string("[S  1]FONT;Arial,10,8388608,700") + Separator +
                            "[B1]TOOLTIP;Opens the address book" + Separator + "CALL;EXEaddressbook.exe" +
                            Separator;

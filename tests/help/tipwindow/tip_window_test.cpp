@@ -1,6 +1,8 @@
 // The real tip window on the screen: its size and place next to the control,
 // the content it builds for each kind of markup, and how it closes.
+#include <atomic>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "help/engine/engine_state.h"
 #include "help/engine/exports.h"
@@ -19,6 +21,7 @@ using namespace std::chrono_literals;
 using helptest::HostWindow;
 using runtime::ui::Rect;
 using tiptest::hostTip;
+using tiptest::linkedTip;
 using tiptest::ShownTip;
 namespace kind = runtime::kind;
 
@@ -195,6 +198,24 @@ TEST_F(TipWindow, WhileATipIsOpenF1AsksForNoFurtherHelpAndItsCloseButtonClosesIt
     uitest::click(shown.closeCentre);
     ASSERT_TRUE(tips.waitForClosed(1));
     EXPECT_EQ(runtime::ui::applyKeyAlias(runtime::key::F1), runtime::key::F1);
+}
+
+TEST_F(TipWindow, OnTheCallersThreadItStaysOpenWhenTheFocusGoesAndTheCallWaitsForIt) {
+    writeTips({linkedTip("?OK", "Environment help.")});
+    HostWindow host(tiptest::roomyHost());
+    std::atomic<int32_t> result{-1};
+    std::thread caller([&] { result = rvCallHelpTipEx("ruvo.rvh", "", "?OK", "IDE", 0); });
+    ASSERT_TRUE(tips.waitForShown(1));
+    ShownTip shown = tips.last();
+    EXPECT_NE(shown.showing("Environment help."), nullptr);
+    ASSERT_TRUE(uitest::waitUntil([&] { return GetForegroundWindow() == shown.handle; }));
+    uitest::click(host.centreOf(helptest::NameEntry));
+    EXPECT_FALSE(tips.waitForClosed(1, 1s));
+    EXPECT_EQ(result, -1);
+    runtime::ui::post(runtime::event::CloseWindow, 0, shown.thread);
+    caller.join();
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(tips.closed(), 1);
 }
 
 TEST_F(TipWindow, AControlWithoutATipShowsTheNoHelpText) {
