@@ -23,7 +23,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-using namespace std::chrono_literals;
 using helptest::HostWindow;
 using helptest::RecordingTipWindow;
 using runtime::ui::Prop;
