@@ -11,7 +11,8 @@ namespace wattr = runtime::ui::wattr;
 namespace kind = runtime::kind;
 namespace control = tip_control;
 
-constexpr const char* HandCursor = "HAND.CUR";
+// Linked into the program ("~"): found without looking through folders first.
+constexpr const char* HandCursor = "~hand.cur";
 
 ControlDefinition markupButton(int32_t number, const char* text) {
     const int32_t row = number - control::FirstMarkupButton;
@@ -36,7 +37,7 @@ runtime::ui::WindowDefinition tipWindowDefinition() {
              .kind = kind::Button,
              .use = "?Back",
              .at = {1, 1, 13, 10},
-             .icon = "back_tiny.ico",
+             .icon = "~back_tiny.ico",
              .cursor = HandCursor,
              .tooltip = "Click here to go to the previous Tip.",
              .flags = attr::Hidden | attr::Skip},
@@ -44,7 +45,7 @@ runtime::ui::WindowDefinition tipWindowDefinition() {
              .kind = kind::Button,
              .use = "?Forward",
              .at = {1, 12, 13, 10},
-             .icon = "forward_tiny.ico",
+             .icon = "~forward_tiny.ico",
              .cursor = HandCursor,
              .tooltip = "Click here to go to the next Tip.",
              .flags = attr::Hidden | attr::Skip},
@@ -66,7 +67,7 @@ runtime::ui::WindowDefinition tipWindowDefinition() {
              .kind = kind::Button,
              .use = "?Close",
              .at = {118, 1, 13, 10},
-             .icon = "close.ico",
+             .icon = "~close.ico",
              .cursor = HandCursor,
              .tooltip = "Close",
              .flags = attr::Hidden | attr::Skip},

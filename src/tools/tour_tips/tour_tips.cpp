@@ -14,6 +14,7 @@
 #include "help/store/stored_tips.h"
 #include "help/tipwindow/tip_window.h"
 #include "runtime/sys/events.h"
+#include "runtime/ui/property.h"
 #include "runtime/ui/screenshot.h"
 #include "runtime/ui/threads.h"
 #include "runtime/ui/win32_interaction.h"
@@ -74,8 +75,13 @@ std::vector<help::StoredTip> tourTips() {
     std::string settings = std::string("[S  1]FONT;Arial,10,8388608,700") + Separator +
                            "[B1]TOOLTIP;Opens the address book" + Separator + "CALL;EXEaddressbook.exe" +
                            Separator;
+    help::StoredTip nameRules = tip("Namerules", "Names are written surname first, then the given names.\r\n"
+                                                 "<T>Lovelace, Ada\r\n<T>Babbage, Charles");
+    nameRules.record.PROCEDURENAME = "";
+    nameRules.record.CONTROLTYPE = "";
     return {
         tip("?Name", allKinds, settings),
+        nameRules,
         tip("?Balance", "What the customer owes today, in the file's currency.\r\n"
                         "<HR>\r\nA negative balance is a credit.\r\n"),
         tip("?Export", tallText()),
@@ -85,9 +91,18 @@ std::vector<help::StoredTip> tourTips() {
 // Follows the tip windows: which tips were shown, and whether one is open.
 std::atomic<int> shownCount{0};
 std::atomic<int> tipThread{0};
+std::atomic<HWND> firstTipLink{nullptr}; // the click area of the shown tip's first tip link
 
 void followTips() {
-    help::setTipWindowListener({[](Window&, const help::TipKey&) {
+    help::setTipWindowListener({[](Window& window, const help::TipKey&) {
+                                    firstTipLink = nullptr;
+                                    for (int32_t number : window.fields()) {
+                                        if (window.text(number) == "Name rules") {
+                                            firstTipLink = reinterpret_cast<HWND>(static_cast<intptr_t>(
+                                                window.get(number + 1, Prop::Handle).number()));
+                                            break;
+                                        }
+                                    }
                                     tipThread = currentThread();
                                     ++shownCount;
                                 },
@@ -108,6 +123,31 @@ bool pumpUntil(const std::function<bool()>& done, DWORD milliseconds) {
     return true;
 }
 
+void look(const std::string& shot) {
+    if (tourFolder().empty()) {
+        pumpUntil([] { return false; }, 3000);
+    } else {
+        tourShot(shot);
+    }
+}
+
+// Clicks a tip link the way a person does, to show the tip it leads to with
+// the history's back button.
+void followLink(HWND link) {
+    RECT area{};
+    GetWindowRect(link, &area);
+    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    int before = shownCount;
+    SendInput(2, click, sizeof click[0]);
+    if (pumpUntil([&] { return shownCount > before; }, 10000)) {
+        look("tip_after_a_tip_link");
+    }
+}
+
 // Asks for the tip of `control` and keeps a picture of it.
 bool showTip(int32_t control, const char* use, const char* caption, const std::string& shot) {
     rvSetCaption(caption);
@@ -116,10 +156,9 @@ bool showTip(int32_t control, const char* use, const char* caption, const std::s
     if (!pumpUntil([&] { return shownCount > before; }, 10000)) {
         return false;
     }
-    if (tourFolder().empty()) {
-        pumpUntil([] { return false; }, 3000);
-    } else {
-        tourShot(shot);
+    look(shot);
+    if (HWND link = firstTipLink; link != nullptr) {
+        followLink(link);
     }
     post(event::CloseWindow, 0, tipThread);
     return pumpUntil([] { return tipThread == 0; }, 10000);
