@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "help/engine/window_help.h"
 #include "runtime/ui/definition.h"
 #include "support/ui_harness.h"
 
@@ -26,12 +27,7 @@ namespace helptest {
 
 using namespace std::chrono_literals;
 
-// A control's name in tip requests.
-struct TipName {
-    int32_t control = 0;
-    std::string use;
-    std::string type; // "BUTTON", "ENTRY", "TEXT", ...
-};
+using TipName = help::TipName;
 
 struct HostSetup {
     runtime::ui::WindowDefinition definition;
@@ -45,11 +41,11 @@ struct HostSetup {
 };
 
 // The standard host's controls.
-inline constexpr int32_t NameLabel = 1;  // a string, no tip
-inline constexpr int32_t NameEntry = 2;  // "?Name", ENTRY
-inline constexpr int32_t OkButton = 3;   // "?OK", BUTTON
+inline constexpr int32_t NameLabel = 1;   // a string, no tip
+inline constexpr int32_t NameEntry = 2;   // "?Name", ENTRY
+inline constexpr int32_t OkButton = 3;    // "?OK", BUTTON
 inline constexpr int32_t RememberBox = 4; // "?Remember", CHECK
-inline constexpr int32_t NotesText = 5;  // "?Notes", TEXT
+inline constexpr int32_t NotesText = 5;   // "?Notes", TEXT
 inline constexpr int32_t CloseButton = 6; // "?Close", BUTTON
 
 // "Host Window": a label, an entry, two buttons, a check box and a multi-line
@@ -88,10 +84,10 @@ public:
     POINT centreOf(int32_t control) { return window_.centreOf(control); }
 
 private:
-    void onEvent(runtime::ui::Window& window);
-    void callTip(int32_t field);
+    void record(int32_t watched, std::optional<int32_t> tipResult);
 
     HostSetup setup_;
+    help::WindowHelp help_;
     mutable std::mutex mutex_;
     std::vector<int32_t> watched_;
     std::vector<TipCall> tipCalls_;
