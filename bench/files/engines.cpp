@@ -7,6 +7,7 @@
 
 #include "runtime/files/keyed_file.h"
 #include "runtime/files/transaction.h"
+#include "runtime/files/view.h"
 #include "runtime/sys/errors.h"
 #include "runtime/text/fields.h"
 #include "runtime/text/packed_decimal.h"
@@ -67,6 +68,7 @@ class Keyed final : public Engine {
 public:
     std::string name() const override { return "keyed file"; }
     void create(const std::string& path) override {
+        view_.reset();
         file_ = std::make_unique<KeyedFile>(declaration(path), &rec_);
         must(file_->create(), "create");
         open(path);
@@ -77,8 +79,13 @@ public:
         }
         must(file_->open(mode::ReadWrite | mode::DenyNone), "open");
         file_->send(durable_ ? "Sync=on" : "Sync=off");
+        view_ = std::make_unique<View>(*file_);
+        must(view_->setOrder("UPPER(CUS:NAME)") && view_->open(), "view");
     }
-    void close() override { file_.reset(); }
+    void close() override {
+        view_.reset();
+        file_.reset();
+    }
     void setDurable(bool durable) override {
         durable_ = durable;
         file_->send(durable ? "Sync=on" : "Sync=off");
@@ -136,18 +143,18 @@ public:
     }
     int pageForward(const std::string& name) override {
         rec_.NAME = name;
-        file_->setAt(1);
+        view_->resetTo(1);
         int n = 0;
-        while (n < 20 && file_->next()) {
+        while (n < 20 && view_->next()) {
             ++n;
         }
         return n;
     }
     int pageBackward(const std::string& name) override {
         rec_.NAME = name;
-        file_->setAt(1);
+        view_->resetTo(1);
         int n = 0;
-        while (n < 20 && file_->previous()) {
+        while (n < 20 && view_->previous()) {
             ++n;
         }
         return n;
@@ -157,6 +164,7 @@ public:
 private:
     Record rec_{};
     std::unique_ptr<KeyedFile> file_;
+    std::unique_ptr<View> view_;
     bool durable_ = true;
 };
 

@@ -11,7 +11,7 @@
 
 extern "C" {
 
-RV_HELP_EXPORT void rvSHOWHELP(const char* noTipList, int32_t options);
+RV_HELP_EXPORT void rvSHOWHELP(const char* noTipList = nullptr, int32_t options = 0);
 RV_HELP_EXPORT int32_t rvCallHelpTipEx(const char* tipFile, const char* procedure, const char* control,
                                        const char* controlType, int32_t controlNumber);
 RV_HELP_EXPORT void rvCALLHELPTIP(const char* tipFile, const char* procedure, const char* control,
@@ -29,7 +29,7 @@ RV_HELP_EXPORT void rvSetToolbox();
 RV_HELP_EXPORT void rvSetCueCards(int32_t delay, int32_t mode);
 RV_HELP_EXPORT void rvSetPosition(int32_t x, int32_t y, int32_t width, int32_t unused);
 
-RV_HELP_EXPORT int32_t RVWATCH(const char* popupText);
+RV_HELP_EXPORT int32_t RVWATCH(const char* popupText = nullptr);
 RV_HELP_EXPORT void RVCLOSE();
 
 } // extern "C"

@@ -56,6 +56,12 @@ void encodeMeta(const Meta& m, uint8_t* out) {
     put64(out + 48, m.recordsRootTxn);
     put32(out + 56, m.keyCount);
     put64(out + 832, m.freeHeadTxn);
+    if (m.group) {
+        size_t n = std::min<size_t>(m.intentPath.size(), MetaIntentRoom);
+        put64(out + MetaGroup, m.group);
+        put16(out + MetaGroup + 8, static_cast<uint32_t>(n));
+        std::memcpy(out + MetaGroup + 10, m.intentPath.data(), n);
+    }
     for (uint32_t k = 0; k < m.keyCount && k < 32; ++k) {
         uint8_t* at = out + 64 + 24 * k;
         put32(at, m.keys[k].page);
@@ -79,6 +85,12 @@ bool decodeMeta(const uint8_t* in, Meta& m) {
     m.recordsRootTxn = get64(in + 48);
     m.keyCount = get32(in + 56);
     m.freeHeadTxn = get64(in + 832);
+    m.group = get64(in + MetaGroup);
+    uint32_t intentLength = get16(in + MetaGroup + 8);
+    if (intentLength > MetaIntentRoom || (m.group == 0) != (intentLength == 0)) {
+        return false;
+    }
+    m.intentPath.assign(reinterpret_cast<const char*>(in + MetaGroup + 10), intentLength);
     if (m.txn == 0 || m.keyCount > 32 || m.pageCount < FirstDataPage || m.pageCount > MaxPages) {
         return false;
     }

@@ -2,6 +2,7 @@
 //
 // Index: 1 File layout  2 Header  3 Meta slots  4 Pages  5 Trees and entries
 //        6 Free list  7 Worked example  8 Locking protocol  9 Crash safety
+//        10 Transactions over several files
 //
 // 1 FILE LAYOUT
 // A file is a run of 4096-byte pages; integers are little-endian unless said
@@ -43,7 +44,11 @@
 //   64   24*k  per key: u32 root page, u32 zero, u64 root's transaction,
 //              u64 entries in the key (k up to 32)
 //   832  8     transaction that wrote the free-list head page
-// The valid slot (checksum right) with the higher number is the current state.
+//   840  8     group: nonzero in a prepared meta (section 10), else 0
+//   848  2     length P of the intent record's path (0 when group is 0)
+//   850  P     that path, from this file's folder, '/' between names (P <= 174)
+// The valid slot (checksum right, number of its parity) with the higher number
+// is the current state; a prepared slot is valid only as section 10 says.
 //
 // 4 PAGES (pages 2..)
 //   off  size  meaning
@@ -58,9 +63,11 @@
 //   28   4     next page of a chain (overflow, free list), else 0
 //   32   ...   leaf/branch: u16 offsets of the entries in key order;
 //              overflow: payload; free list: u32 page numbers
-// The checksum is a 64-bit multiply-rotate hash (checksum.cpp) of the bytes
-// after it; a reader takes a page only when the checksum, the page number and
-// the transaction its parent names all agree.
+// The checksum is a 64-bit multiply-rotate hash of the bytes after it
+// (checksum.cpp: four lanes over 8-byte little-endian words, the tail byte by
+// byte, then a final mix); a reader takes a page only when the checksum, the
+// page number and the transaction its parent names all agree. A reader that
+// trusts the file may skip the checksums: everything else stands alone.
 //
 // 5 TREES AND ENTRIES
 // B+trees ordered by unsigned byte comparison of whole keys.
@@ -72,23 +79,49 @@
 // Records tree: key = record id, u32 big-endian; value = u64 write stamp (the
 //   transaction that last wrote the record), the record bytes, then per memo
 //   u32 length and its bytes.
-// Key trees: key = the key's ordered bytes (declaration.h encodeKey) followed
-//   by the record id, u32 big-endian; no value. Duplicate key values are told
-//   apart by the record id; optional keys leave out rows with empty key fields.
+// Key trees: key = the key's ordered bytes followed by the record id, u32
+//   big-endian; no value. Duplicate key values are told apart by the record
+//   id; optional keys leave out rows with empty key fields. Ordered bytes, per
+//   part, so that unsigned byte order is the key's order:
+//     text       its width in bytes, NUL read as space, upper-cased for no-case
+//                keys (ASCII letters only)
+//     Byte       the byte
+//     UShort, ULong        the value, big-endian (2, 4 bytes)
+//     Short, Long, Date    the value with its sign bit flipped, big-endian
+//     Decimal    the packed digits as a signed integer (no decimal point),
+//                sign bit flipped, 8 bytes big-endian
+//   A descending part has every byte of it inverted.
 //
 // 6 FREE LIST
 // A chain of free-list pages from the meta's head; each lists free page
 // numbers. Pages freed by a transaction are only reused by later ones.
 //
 // 7 WORKED EXAMPLE
-// A new customer file (115-byte record, keys by number and by name) is 8192
-// bytes: the header with its declaration, meta slot 0 holding transaction 1,
-// page count 2, next record id 1 and no roots, and slot 1 zero. Adding customer
-// 7 "ACME" (transaction 3) writes three pages: a records leaf (page 2) with
-// the entry key 00 00 00 01, value stamp 3 and the 115 record bytes; a key 1
-// leaf (page 3) with key 80 00 00 07 00 00 00 01; a key 2 leaf (page 4) with
-// "ACME" padded to 30 bytes and 00 00 00 01. Then meta slot 1 (3 is odd)
-// points at them with page count 5, next record id 2 and one record.
+// A new customer file (115-byte record: CUSTNO Long at 0, NAME text 30 at 4,
+// ...; key 1 BYNUMBER unique, key 2 BYNAME duplicates, both no case and
+// optional) is 8192 bytes: the header, its 213 declaration bytes at 64, the
+// synced mark 2, meta slot 0 holding transaction 2 (page count 2, next record
+// id 1, key count 2, no roots) and slot 1 all zero.
+// Adding customer 7 "Acme" commits transaction 3 and makes the file 20480
+// bytes. Page 2, the records leaf, begins
+//   <checksum 8> 03 00 00 00 00 00 00 00  02 00 00 00  01 00  01 00  7d 0f 00 00
+//   00 00 00 00  7d 0f ...                (txn 3, page 2, leaf, tree 0, one
+//                                          entry at 3965, level 0, next 0,
+//                                          offset table: 3965)
+// and holds at offset 3965 the entry
+//   04 00 7b 00  00 00 00 01  03 00 00 00 00 00 00 00  07 00 00 00 41 63 6d 65 ...
+//   (key 4 bytes, value 123 bytes; record id 1; write stamp 3; the record:
+//    CUSTNO 7 little-endian, "Acme" and 26 spaces, ...)
+// Page 3, the key 1 leaf (tree 1), holds at 4084
+//   08 00 00 00  80 00 00 07  00 00 00 01      (Long 7 with its sign flipped; id 1)
+// and page 4, the key 2 leaf (tree 2), holds at 4058
+//   22 00 00 00  41 43 4d 45 20 ... 20  00 00 00 01   ("ACME" and 26 spaces; id 1)
+// Meta slot 1 (file offset 4096; 3 is odd) then reads: txn 3, page count 5,
+// next record id 2, records 1, no free list, records root 2 written by 3, key
+// count 2, key 1 root 3 (txn 3, 1 entry), key 2 root 4 (txn 3, 1 entry). The
+// commit was durable, so the synced mark at offset 24 reads 3. A reader finds
+// customer 7 by walking key 1 from page 3 for 80 00 00 07, taking the record id
+// after it, and walking the records tree from page 2 for 00 00 00 01.
 //
 // 8 LOCKING PROTOCOL
 // Operating-system byte-range locks (one per open, so two opens in one process
@@ -121,10 +154,35 @@
 //      previous meta when one is missing (power loss, not a killed process).
 //   I6 Pages of a transaction that did not commit are never cached, and
 //      transaction numbers only grow, so no stale copy is ever taken.
+//   I7 A prepared meta counts only while the complete intent record of its
+//      group exists, or once made final. The record is written only after
+//      every participant's pages and prepared meta (synced, when durable), and
+//      removed only after every participant's final meta (synced likewise).
+//
+// 10 TRANSACTIONS OVER SEVERAL FILES
+// Each file holds its own writer lock from begin to the end of commit. Commit:
+//   1 each file writes its pages and, into its next slot, a prepared meta:
+//     the new state with a group number and the path of the intent record;
+//   2 the intent record "<first file>.<group as 16 hex digits>.txn" is
+//     written beside the first file: its complete presence is the commit;
+//   3 each file rewrites the same slot with the final meta (group 0);
+//   4 the record is removed.
+// Reading a prepared meta: it counts when the record exists, is complete and
+// names its group; otherwise the slot counts as empty and the other slot is
+// the state. A writer that finds a prepared meta (the committer is gone, as
+// it held the writer lock) makes it final when it counts; when not, it writes
+// the other slot's state into it under the prepared number and removes an
+// incomplete record. A record is removed once none of its files holds a
+// prepared meta of its group; an open for writing of the first file removes
+// such leftovers.
+// Intent record: 0 8 magic "RVKFINT" 0x1A; 8 8 group; 16 4 file count n; per
+// file u64 the transaction it prepared, u16 path length, the path from the
+// record's folder; then u64 checksum (as pages) of every byte before it.
 #pragma once
 
 #include <cstdint>
 #include <cstring>
+#include <string>
 
 namespace runtime::files::format {
 
@@ -141,6 +199,8 @@ inline constexpr uint32_t Page1DeclStart = PageSize + 1024;
 inline constexpr uint32_t Page1DeclRoom = 3072;
 inline constexpr uint32_t MetaSize = 1024;
 inline constexpr uint64_t MetaOffset[2] = {3072, 4096};
+inline constexpr uint32_t MetaGroup = 840;
+inline constexpr uint32_t MetaIntentRoom = MetaSize - MetaGroup - 10;
 inline constexpr uint32_t FirstDataPage = 2;
 inline constexpr uint32_t MaxPages = 1u << 28; // 1 TB, below LockBase
 
@@ -224,6 +284,8 @@ struct Meta {
     uint64_t recordsRootTxn = 0;
     uint32_t keyCount = 0;
     KeyRoot keys[32];
+    uint64_t group = 0;     // prepared for a transaction over several files (0: final)
+    std::string intentPath; // that transaction's intent record, from this file's folder
 };
 
 void encodeMeta(const Meta& meta, uint8_t* out);

@@ -36,6 +36,14 @@ public:
     // A read-only view of the first `bytes` bytes of the file, kept current with
     // every open's writes; nullptr when the system cannot give one.
     virtual const uint8_t* mapHead(size_t bytes) = 0;
+    // A read-only view of `bytes` bytes from `offset` (a multiple of 64 KB),
+    // which must lie within the file; it stays valid while the handle lives.
+    // nullptr when the system cannot give one: reads then take their copies.
+    virtual const uint8_t* mapRange(uint64_t offset, size_t bytes) {
+        (void)offset;
+        (void)bytes;
+        return nullptr;
+    }
 };
 
 enum class OpenHow { Existing, CreateOrTruncate };
@@ -46,6 +54,12 @@ public:
     virtual std::unique_ptr<FileHandle> open(const std::string& path, OpenHow how, bool writable,
                                              IoError& error) = 0;
     virtual IoError remove(const std::string& path) = 0;
+    // Makes the folder entry of a file just created durable, where the system
+    // keeps it apart from the file's own data.
+    virtual IoError syncFolder(const std::string& path) {
+        (void)path;
+        return {};
+    }
 };
 
 // The operating system's file system.

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <utility>
+#include <vector>
 
 #include "runtime/files/io.h"
 #include "runtime/sys/errors.h"
@@ -54,7 +56,19 @@ public:
         if (head_) {
             ::munmap(head_, headBytes_);
         }
+        for (const auto& [at, bytes] : ranges_) {
+            ::munmap(at, bytes);
+        }
         ::close(fd_);
+    }
+
+    const uint8_t* mapRange(uint64_t offset, size_t bytes) override {
+        void* p = ::mmap(nullptr, bytes, PROT_READ, MAP_SHARED, fd_, static_cast<off_t>(offset));
+        if (p == MAP_FAILED) {
+            return nullptr;
+        }
+        ranges_.emplace_back(p, bytes);
+        return static_cast<const uint8_t*>(p);
     }
 
     const uint8_t* mapHead(size_t bytes) override {
@@ -147,6 +161,7 @@ private:
     int fd_;
     void* head_ = nullptr;
     size_t headBytes_ = 0;
+    std::vector<std::pair<void*, size_t>> ranges_;
 };
 
 class PosixFileSystem final : public FileSystem {
@@ -174,6 +189,18 @@ public:
 
     IoError remove(const std::string& path) override {
         return ::unlink(path.c_str()) == 0 ? IoError{} : systemError(errno, path);
+    }
+
+    IoError syncFolder(const std::string& path) override {
+        std::filesystem::path folder = std::filesystem::path(path).parent_path();
+        int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0) {
+            return systemError(errno, path);
+        }
+        int rc = ::fsync(fd);
+        int number = errno;
+        ::close(fd);
+        return rc == 0 ? IoError{} : systemError(number);
     }
 };
 

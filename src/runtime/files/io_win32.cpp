@@ -1,6 +1,8 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "runtime/files/io.h"
 #include "runtime/sys/errors.h"
@@ -64,7 +66,30 @@ public:
         if (mapping_) {
             CloseHandle(mapping_);
         }
+        for (const auto& [view, mapping] : ranges_) {
+            UnmapViewOfFile(view);
+            CloseHandle(mapping);
+        }
         CloseHandle(h_);
+    }
+
+    // Each range has a mapping object of its own, sized to its end: a read-only
+    // mapping may not reach past the end of the file, which grows.
+    const uint8_t* mapRange(uint64_t offset, size_t bytes) override {
+        uint64_t end = offset + bytes;
+        HANDLE mapping = CreateFileMappingA(h_, nullptr, PAGE_READONLY, static_cast<DWORD>(end >> 32),
+                                            static_cast<DWORD>(end), nullptr);
+        if (!mapping) {
+            return nullptr;
+        }
+        void* view = MapViewOfFile(mapping, FILE_MAP_READ, static_cast<DWORD>(offset >> 32),
+                                   static_cast<DWORD>(offset), bytes);
+        if (!view) {
+            CloseHandle(mapping);
+            return nullptr;
+        }
+        ranges_.emplace_back(view, mapping);
+        return static_cast<const uint8_t*>(view);
     }
 
     const uint8_t* mapHead(size_t bytes) override {
@@ -162,6 +187,7 @@ private:
     HANDLE h_;
     HANDLE mapping_ = nullptr;
     void* view_ = nullptr;
+    std::vector<std::pair<void*, HANDLE>> ranges_;
 };
 
 class WinFileSystem final : public FileSystem {

@@ -4,9 +4,11 @@
 #include "runtime/files/keyed_file.h"
 
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "runtime/files/failure.h"
+#include "runtime/files/intent.h"
 #include "runtime/files/keyed_file_run.h"
 #include "runtime/files/locks.h"
 #include "runtime/files/page.h"
@@ -197,12 +199,14 @@ bool KeyedFile::openLocked(uint8_t openMode, bool checkKeys) {
     try {
         takeSharing(openMode);
         checkHeader();
-        pager_ = std::make_unique<Pager>(*handle_, CachePages);
+        std::error_code ignored;
+        absolutePath_ = std::filesystem::absolute(path_, ignored).lexically_normal().string();
+        pager_ = std::make_unique<Pager>(*handle_, CachePages, absolutePath_);
         uint8_t mark[8];
         size_t got = 0;
         check(handle_->read(format::HeaderSyncedMark, mark, sizeof mark, got));
         pager_->refresh();
-        if (format::get64(mark) != pager_->committedTxn()) {
+        if (format::get64(mark) != pager_->committedTxn() || (canWrite_ && pager_->anyPrepared())) {
             lockWriter(std::max(recoverSeconds_, GateWaitSeconds));
             try {
                 pager_->checkNewest(canWrite_);
@@ -217,6 +221,9 @@ bool KeyedFile::openLocked(uint8_t openMode, bool checkKeys) {
         }
         if (checkKeys) {
             quickCheck();
+        }
+        if (canWrite_) {
+            intent::removeSettledBeside(absolutePath_);
         }
     } catch (...) {
         closeLocked();

@@ -154,6 +154,11 @@ private:
     bool beginTransaction(int waitSeconds);
     bool commitTransaction();
     void rollbackTransaction();
+    // The two phases of a commit over several files (transaction.h).
+    bool prepareTransaction(uint64_t group, const std::string& intentPath);
+    bool finishTransaction();
+    uint64_t pendingTransaction() const;
+    const std::string& absolutePath() const { return absolutePath_; }
     void lockWriter(int seconds);
     void unlockWriter();
     void checkWriteAccess();
@@ -166,6 +171,7 @@ private:
     mutable std::recursive_mutex mutex_;
 
     std::string path_;
+    std::string absolutePath_;
     std::unique_ptr<FileHandle> handle_;
     std::unique_ptr<Pager> pager_;
     bool canRead_ = false;

@@ -397,6 +397,39 @@ bool KeyedFile::commitTransaction() {
     });
 }
 
+bool KeyedFile::prepareTransaction(uint64_t group, const std::string& intentPath) {
+    return run([&] {
+        if (!inTransaction_) {
+            fail(err::NoRecord);
+        }
+        if (broken_) {
+            failDriver(driver::Damaged, "A write of this transaction failed; it was rolled back");
+        }
+        pager_->prepare(durable_, group, intentPath);
+        return true;
+    });
+}
+
+bool KeyedFile::finishTransaction() {
+    return run([&] {
+        inTransaction_ = false;
+        ++generation_;
+        try {
+            pager_->finish(durable_);
+        } catch (...) {
+            unlockWriter();
+            throw;
+        }
+        unlockWriter();
+        return true;
+    });
+}
+
+uint64_t KeyedFile::pendingTransaction() const {
+    std::lock_guard lock(mutex_);
+    return pager_ && pager_->writing() ? pager_->txn() : 0;
+}
+
 void KeyedFile::rollbackTransaction() {
     std::lock_guard lock(mutex_);
     if (!inTransaction_ || !pager_) {

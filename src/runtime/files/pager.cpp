@@ -4,6 +4,7 @@
 #include <atomic>
 
 #include "runtime/files/failure.h"
+#include "runtime/files/intent.h"
 #include "runtime/files/page.h"
 #include "runtime/sys/errors.h"
 
@@ -21,43 +22,130 @@ void check(const IoError& e) {
 
 } // namespace
 
-Pager::Pager(FileHandle& file, size_t cachePages) : file_(file) {
+Pager::Pager(FileHandle& file, size_t cachePages, std::string path) : file_(file), path_(std::move(path)) {
     cache_.resize(cachePages);
     head_ = file_.mapHead(2 * format::PageSize);
 }
 
-bool Pager::readMetas(format::Meta& newest, format::Meta& other, bool& otherValid) {
-    uint8_t bytes[2 * format::MetaSize];
+void Pager::loadMetas(uint8_t* bytes) {
     if (head_) {
-        std::memcpy(bytes, head_ + format::MetaOffset[0], sizeof bytes);
+        std::memcpy(bytes, head_ + format::MetaOffset[0], 2 * format::MetaSize);
         std::atomic_signal_fence(std::memory_order_acquire);
-    } else {
-        size_t got = 0;
-        check(file_.read(format::MetaOffset[0], bytes, sizeof bytes, got));
-        if (got < sizeof bytes) {
-            failDriver(driver::Truncated, "The file is shorter than its header");
-        }
+        return;
     }
-    format::Meta a, b;
-    bool aValid = format::decodeMeta(bytes, a) && a.txn % 2 == 0;
-    bool bValid = format::decodeMeta(bytes + format::MetaSize, b) && b.txn % 2 == 1;
-    if (!aValid && !bValid) {
+    size_t got = 0;
+    check(file_.read(format::MetaOffset[0], bytes, 2 * format::MetaSize, got));
+    if (got < 2 * format::MetaSize) {
+        failDriver(driver::Truncated, "The file is shorter than its header");
+    }
+}
+
+bool Pager::groupCommitted(const format::Meta& meta, bool writer) {
+    std::string record = intent::resolveFrom(path_, meta.intentPath);
+    switch (intent::check(record, meta.group)) {
+    case intent::Found::Committed:
+        return true;
+    case intent::Found::Absent:
+        return false;
+    case intent::Found::Incomplete:
+        if (writer && intent::namedFor(record, meta.group)) {
+            // Its writer died while writing it: the transaction never committed.
+            fileSystem().remove(record);
+        }
+        return false;
+    case intent::Found::Unreadable:
+        break;
+    }
+    if (writer) {
+        failDriver(driver::Damaged, "The intent record " + record + " cannot be read");
+    }
+    return false;
+}
+
+bool Pager::readMetas(format::Meta& newest, format::Meta& other, bool& otherValid, bool writer,
+                      uint64_t* discarded) {
+    uint8_t bytes[2 * format::MetaSize];
+    loadMetas(bytes);
+    format::Meta m[2];
+    bool valid[2] = {false, false};
+    uint64_t dropped = 0;
+    // A prepared meta is read only as its intent record says; while its writer
+    // lives it may become final and the record vanish between the two looks,
+    // so the slots are read again until they stand still.
+    for (int attempt = 0;; ++attempt) {
+        bool prepared = false;
+        dropped = 0;
+        for (int s = 0; s < 2; ++s) {
+            valid[s] = format::decodeMeta(bytes + s * format::MetaSize, m[s]) && m[s].txn % 2 == uint64_t(s);
+            if (valid[s] && m[s].group) {
+                prepared = true;
+                if (!groupCommitted(m[s], writer)) {
+                    valid[s] = false;
+                    dropped = std::max(dropped, m[s].txn);
+                }
+            }
+        }
+        if (!prepared || writer || attempt == 8) {
+            break;
+        }
+        uint8_t again[sizeof bytes];
+        loadMetas(again);
+        if (std::memcmp(again, bytes, sizeof bytes) == 0) {
+            break;
+        }
+        std::memcpy(bytes, again, sizeof bytes);
+    }
+    if (!valid[0] && !valid[1]) {
         return false;
     }
-    if (aValid && (!bValid || a.txn > b.txn)) {
-        newest = a;
-        other = b;
-        otherValid = bValid;
-    } else {
-        newest = b;
-        other = a;
-        otherValid = aValid;
+    int n = valid[0] && (!valid[1] || m[0].txn > m[1].txn) ? 0 : 1;
+    newest = m[n];
+    other = m[1 - n];
+    otherValid = valid[1 - n];
+    if (discarded) {
+        *discarded = dropped > newest.txn ? dropped : 0;
     }
     return true;
 }
 
+bool Pager::anyPrepared() {
+    uint8_t bytes[2 * format::MetaSize];
+    loadMetas(bytes);
+    return format::get64(bytes + format::MetaGroup) ||
+           format::get64(bytes + format::MetaSize + format::MetaGroup);
+}
+
+void Pager::settle() {
+    if (!anyPrepared()) {
+        return;
+    }
+    format::Meta newest, other;
+    bool otherValid = false;
+    uint64_t discarded = 0;
+    if (!readMetas(newest, other, otherValid, true, &discarded)) {
+        failDriver(driver::Damaged, "Both meta slots are damaged");
+    }
+    if (newest.group) {
+        std::string record = intent::resolveFrom(path_, newest.intentPath);
+        uint64_t group = newest.group;
+        newest.group = 0;
+        newest.intentPath.clear();
+        writeMeta(newest);
+        check(file_.sync());
+        writeSyncedMark(newest.txn);
+        intent::removeIfSettled(record, group);
+    } else if (discarded) {
+        // The state before the transaction that never committed takes its
+        // number, so that its slot no longer holds the newest meta.
+        newest.txn = discarded;
+        writeMeta(newest);
+        check(file_.sync());
+    }
+    committed_ = newest;
+}
+
 void Pager::refresh() {
-    if (head_ && committed_.txn) {
+    if (head_ && committed_.txn && !committed_.group) {
         // Nothing to decode while neither slot's number moved: a syscall-free check.
         uint64_t a = format::get64(head_ + format::MetaOffset[0] + 8);
         uint64_t b = format::get64(head_ + format::MetaOffset[1] + 8);
@@ -74,8 +162,45 @@ void Pager::refresh() {
     committed_ = newest;
 }
 
+const uint8_t* Pager::mapped(uint32_t number) {
+    // 32-bit processes keep most of their address space for other things.
+    constexpr uint64_t MaxMapped = sizeof(void*) < 8 ? uint64_t{256} << 20 : uint64_t{1} << 40;
+    constexpr uint64_t StretchBytes = uint64_t(StretchPages) * format::PageSize;
+    size_t stretch = number / StretchPages;
+    if (stretch < stretches_.size() && stretches_[stretch]) {
+        return stretches_[stretch] + uint64_t(number % StretchPages) * format::PageSize;
+    }
+    uint64_t end = (stretch + 1) * StretchBytes;
+    if ((stretch < stretchFailed_.size() && stretchFailed_[stretch]) ||
+        mappedBytes_ + StretchBytes > MaxMapped || uint64_t(meta().pageCount) * format::PageSize < end) {
+        return nullptr; // the file's last stretch is read page by page
+    }
+    if (knownSize_ < end && file_.size(knownSize_)) {
+        return nullptr;
+    }
+    if (knownSize_ < end) {
+        return nullptr;
+    }
+    if (stretch >= stretches_.size()) {
+        stretches_.resize(stretch + 1);
+        stretchFailed_.resize(stretch + 1);
+    }
+    stretches_[stretch] = file_.mapRange(stretch * StretchBytes, StretchBytes);
+    if (!stretches_[stretch]) {
+        stretchFailed_[stretch] = true;
+        return nullptr;
+    }
+    mappedBytes_ += StretchBytes;
+    return stretches_[stretch] + uint64_t(number % StretchPages) * format::PageSize;
+}
+
 PageRef Pager::fromDisk(uint32_t number, uint8_t tree) {
     auto ref = std::make_shared<PageBuf>();
+    if (const uint8_t* at = mapped(number)) {
+        std::memcpy(ref->b, at, format::PageSize);
+        std::atomic_signal_fence(std::memory_order_acquire);
+        return page::sealed(ref->b) && page::number(ref->b) == number ? ref : nullptr;
+    }
     size_t got = 0;
     check(file_.read(uint64_t(number) * format::PageSize, ref->b, format::PageSize, got));
     if (got < format::PageSize) {
@@ -99,12 +224,28 @@ PageRef Pager::readRaw(uint32_t number, uint8_t tree) {
     return ref;
 }
 
+uint32_t Pager::slotOf(uint32_t number) const {
+    size_t chunk = number / IndexChunk;
+    return chunk < slotIndex_.size() && slotIndex_[chunk] ? slotIndex_[chunk][number % IndexChunk] : 0;
+}
+
+void Pager::setSlot(uint32_t number, uint32_t slotPlusOne) {
+    size_t chunk = number / IndexChunk;
+    if (chunk >= slotIndex_.size()) {
+        slotIndex_.resize(chunk + 1);
+    }
+    if (!slotIndex_[chunk]) {
+        slotIndex_[chunk] = std::make_unique<uint32_t[]>(IndexChunk);
+    }
+    slotIndex_[chunk][number % IndexChunk] = slotPlusOne;
+}
+
 PageRef Pager::cached(uint32_t number, uint64_t txn) {
-    auto it = cacheIndex_.find(number);
-    if (it == cacheIndex_.end()) {
+    uint32_t at = slotOf(number);
+    if (!at) {
         return nullptr;
     }
-    CacheSlot& slot = cache_[it->second];
+    CacheSlot& slot = cache_[at - 1];
     if (slot.txn != txn) {
         return nullptr;
     }
@@ -116,9 +257,8 @@ void Pager::remember(uint32_t number, uint64_t txn, PageRef ref) {
     if (cache_.empty()) {
         return;
     }
-    auto it = cacheIndex_.find(number);
-    if (it != cacheIndex_.end()) {
-        cache_[it->second] = CacheSlot{number, txn, true, std::move(ref)};
+    if (uint32_t at = slotOf(number)) {
+        cache_[at - 1] = CacheSlot{number, txn, true, std::move(ref)};
         return;
     }
     for (;;) {
@@ -130,19 +270,11 @@ void Pager::remember(uint32_t number, uint64_t txn, PageRef ref) {
             continue;
         }
         if (slot.ref) {
-            cacheIndex_.erase(slot.page);
+            setSlot(slot.page, 0);
         }
         slot = CacheSlot{number, txn, true, std::move(ref)};
-        cacheIndex_[number] = index;
+        setSlot(number, static_cast<uint32_t>(index + 1));
         return;
-    }
-}
-
-void Pager::forget(uint32_t number) {
-    auto it = cacheIndex_.find(number);
-    if (it != cacheIndex_.end()) {
-        cache_[it->second] = CacheSlot{};
-        cacheIndex_.erase(it);
     }
 }
 
@@ -151,16 +283,15 @@ PageRef Pager::read(uint32_t number, uint64_t txn, uint8_t tree) {
         failDamaged(tree, number, "page number out of range");
     }
     if (writing_ && owned(number)) {
-        auto it = dirty_.find(number);
-        if (it != dirty_.end()) {
-            it->second.lastUse = ++useClock_;
-            return it->second.ref;
+        if (Dirty* d = dirty_.find(number)) {
+            d->lastUse = ++useClock_;
+            return d->ref;
         }
         PageRef ref = fromDisk(number, tree);
         if (!ref || page::txn(ref->b) != work_.txn) {
             failDamaged(tree, number, "a page written by this transaction was lost");
         }
-        dirty_[number] = Dirty{ref, ++useClock_};
+        dirty_.put(number, ref, ++useClock_);
         return ref;
     }
     if (PageRef hit = cached(number, txn)) {
@@ -189,12 +320,15 @@ PageRef Pager::read(uint32_t number, uint64_t txn, uint8_t tree) {
 
 void Pager::begin() {
     refresh();
+    settle();
     work_ = committed_;
+    work_.group = 0;
+    work_.intentPath.clear();
     work_.txn = committed_.txn + 1;
     writing_ = true;
     startPageCount_ = work_.pageCount;
     dirty_.clear();
-    owned_.clear();
+    disown();
     freeNow_.clear();
     freeLater_.clear();
     chainNext_ = work_.freeHead;
@@ -217,7 +351,7 @@ void Pager::beginRebuild(std::vector<uint32_t> freeAfter) {
     writing_ = true;
     startPageCount_ = work_.pageCount;
     dirty_.clear();
-    owned_.clear();
+    disown();
     freeNow_.clear();
     freeLater_ = std::move(freeAfter);
     chainNext_ = 0;
@@ -241,9 +375,23 @@ void Pager::loadFreeChainPage() {
         }
         freeNow_.push_back(free);
     }
-    // Lowest numbers first: a transaction's pages then tend to lie side by side
-    // and go out in one write.
+    // Lowest numbers first, and first of all the lowest run of free pages long
+    // enough for a small change: a transaction's pages then lie side by side
+    // and go out in one write, and the pages it frees form such a run again.
     std::sort(freeNow_.begin(), freeNow_.end(), std::greater<>());
+    constexpr size_t RunWanted = 4;
+    for (size_t end = freeNow_.size(); end >= RunWanted;) {
+        size_t start = end - 1;
+        while (start > 0 && freeNow_[start - 1] == freeNow_[start] + 1) {
+            --start;
+        }
+        if (end - start >= RunWanted) {
+            std::rotate(freeNow_.begin() + static_cast<std::ptrdiff_t>(start),
+                        freeNow_.begin() + static_cast<std::ptrdiff_t>(end), freeNow_.end());
+            break;
+        }
+        end = start;
+    }
     chainRemaining_ -= n;
     freeLater_.push_back(number);
     chainNext_ = page::next(b);
@@ -263,10 +411,10 @@ PageBuf& Pager::allocate(uint32_t& number, uint8_t kind, uint8_t tree, uint16_t 
         }
         number = work_.pageCount++;
     }
-    owned_.insert(number);
+    own(number);
     auto ref = std::make_shared<PageBuf>();
     page::init(ref->b, number, work_.txn, kind, tree, level);
-    dirty_[number] = Dirty{ref, ++useClock_};
+    dirty_.put(number, ref, ++useClock_);
     return *ref;
 }
 
@@ -284,9 +432,24 @@ PageBuf& Pager::writable(uint32_t& number, uint64_t txn, uint8_t tree) {
     return copy;
 }
 
+void Pager::own(uint32_t number) {
+    if (number / 64 >= ownedBits_.size()) {
+        ownedBits_.resize(number / 64 + 1);
+    }
+    ownedBits_[number / 64] |= uint64_t{1} << (number % 64);
+    ownedList_.push_back(number);
+}
+
+void Pager::disown() {
+    for (uint32_t number : ownedList_) {
+        ownedBits_[number / 64] = 0;
+    }
+    ownedList_.clear();
+}
+
 void Pager::release(uint32_t number) {
     if (owned(number)) {
-        owned_.erase(number);
+        ownedBits_[number / 64] &= ~(uint64_t{1} << (number % 64));
         dirty_.erase(number);
         freeNow_.push_back(number);
     } else {
@@ -304,7 +467,7 @@ void Pager::writeOut(const std::vector<uint32_t>& pages) {
         }
         run.resize((j - i) * format::PageSize);
         for (size_t k = i; k < j; ++k) {
-            uint8_t* b = dirty_.at(pages[k]).ref->b;
+            uint8_t* b = dirty_.find(pages[k])->ref->b;
             page::seal(b);
             std::memcpy(run.data() + (k - i) * format::PageSize, b, format::PageSize);
         }
@@ -319,8 +482,8 @@ void Pager::spillIfLarge() {
     }
     std::vector<std::pair<uint64_t, uint32_t>> byAge;
     byAge.reserve(dirty_.size());
-    for (const auto& [number, d] : dirty_) {
-        byAge.emplace_back(d.lastUse, number);
+    for (const Dirty& d : dirty_.entries()) {
+        byAge.emplace_back(d.lastUse, d.page);
     }
     std::sort(byAge.begin(), byAge.end());
     std::vector<uint32_t> out;
@@ -349,7 +512,7 @@ void Pager::writeFreeList() {
     entries.insert(entries.end(), freeLater_.begin(), freeLater_.end());
     size_t at = 0;
     for (size_t c = 0; c < chain.size(); ++c) {
-        uint8_t* b = dirty_.at(chain[c]).ref->b;
+        uint8_t* b = dirty_.find(chain[c])->ref->b;
         uint32_t n = static_cast<uint32_t>(std::min<size_t>(format::FreeListCapacity, entries.size() - at));
         for (uint32_t i = 0; i < n; ++i) {
             format::put32(b + format::PageHeaderSize + 4 * i, entries[at++]);
@@ -362,24 +525,40 @@ void Pager::writeFreeList() {
     work_.freeCount = static_cast<uint32_t>(entries.size()) + chainRemaining_;
 }
 
+void Pager::writePages() {
+    writeFreeList();
+    std::vector<uint32_t> pages;
+    pages.reserve(dirty_.size());
+    for (const Dirty& d : dirty_.entries()) {
+        pages.push_back(d.page);
+    }
+    std::sort(pages.begin(), pages.end());
+    writeOut(pages);
+    if (work_.pageCount > startPageCount_) {
+        uint64_t size = 0;
+        check(file_.size(size));
+        uint64_t wanted = uint64_t(work_.pageCount) * format::PageSize;
+        if (size < wanted) {
+            check(file_.truncate(wanted));
+        }
+    }
+}
+
+void Pager::install() {
+    for (Dirty& d : dirty_.entries()) {
+        remember(d.page, work_.txn, std::move(d.ref));
+    }
+    committed_ = work_;
+    writing_ = false;
+    dirty_.clear();
+    disown();
+    freeNow_.clear();
+    freeLater_.clear();
+}
+
 void Pager::commit(bool durable) {
     try {
-        writeFreeList();
-        std::vector<uint32_t> pages;
-        pages.reserve(dirty_.size());
-        for (const auto& entry : dirty_) {
-            pages.push_back(entry.first);
-        }
-        std::sort(pages.begin(), pages.end());
-        writeOut(pages);
-        if (work_.pageCount > startPageCount_) {
-            uint64_t size = 0;
-            check(file_.size(size));
-            uint64_t wanted = uint64_t(work_.pageCount) * format::PageSize;
-            if (size < wanted) {
-                check(file_.truncate(wanted));
-            }
-        }
+        writePages();
         writeMeta(work_); // I1: after every page it points at
         if (durable) {
             check(file_.sync());
@@ -389,21 +568,43 @@ void Pager::commit(bool durable) {
         rollback();
         throw;
     }
-    for (auto& [number, d] : dirty_) {
-        remember(number, work_.txn, std::move(d.ref));
+    install();
+}
+
+void Pager::prepare(bool durable, uint64_t group, const std::string& intentPath) {
+    try {
+        writePages();
+        format::Meta prepared = work_;
+        prepared.group = group;
+        prepared.intentPath = intentPath;
+        writeMeta(prepared); // I1, and I7: it counts only with its intent record
+        if (durable) {
+            check(file_.sync());
+        }
+    } catch (...) {
+        rollback();
+        throw;
     }
-    committed_ = work_;
-    writing_ = false;
-    dirty_.clear();
-    owned_.clear();
-    freeNow_.clear();
-    freeLater_.clear();
+}
+
+void Pager::finish(bool durable) {
+    try {
+        writeMeta(work_);
+        if (durable) {
+            check(file_.sync());
+            writeSyncedMark(work_.txn);
+        }
+    } catch (...) {
+        install(); // committed all the same: the prepared meta counts while its record stays
+        throw;
+    }
+    install();
 }
 
 void Pager::rollback() {
     writing_ = false;
     dirty_.clear();
-    owned_.clear();
+    disown();
     freeNow_.clear();
     freeLater_.clear();
 }
@@ -485,6 +686,9 @@ bool Pager::transactionIntact(const format::Meta& m) {
 }
 
 void Pager::checkNewest(bool canWrite) {
+    if (canWrite) {
+        settle();
+    }
     uint8_t mark[8];
     size_t got = 0;
     check(file_.read(format::HeaderSyncedMark, mark, sizeof mark, got));

@@ -5,23 +5,19 @@
 
 #include <cstdint>
 #include <memory>
-#include <unordered_map>
-#include <unordered_set>
+#include <string>
 #include <vector>
 
+#include "runtime/files/dirty_pages.h"
 #include "runtime/files/format.h"
 #include "runtime/files/io.h"
 
 namespace runtime::files {
 
-struct PageBuf {
-    alignas(16) uint8_t b[format::PageSize];
-};
-using PageRef = std::shared_ptr<PageBuf>;
-
 class Pager {
 public:
-    Pager(FileHandle& file, size_t cachePages);
+    // `path` is the file's absolute path, from which intent records are found.
+    Pager(FileHandle& file, size_t cachePages, std::string path);
 
     // Reads the newest committed meta (outside a write transaction). Throws on
     // a file whose metas are both damaged.
@@ -55,11 +51,23 @@ public:
     // A new empty page owned by the transaction.
     PageBuf& allocate(uint32_t& page, uint8_t kind, uint8_t tree, uint16_t level);
     void release(uint32_t page);
-    bool owned(uint32_t page) const { return owned_.count(page) != 0; }
+    bool owned(uint32_t page) const {
+        return page / 64 < ownedBits_.size() && (ownedBits_[page / 64] >> (page % 64) & 1) != 0;
+    }
     // Writes dirty pages out when the transaction holds too many in memory.
     void spillIfLarge();
     void commit(bool durable);
     void rollback();
+    // The two phases of a commit over several files (format.h section 10):
+    // prepare writes the pages and a meta that counts only once the intent
+    // record of `group` exists; finish makes that meta final.
+    void prepare(bool durable, uint64_t group, const std::string& intentPath);
+    void finish(bool durable);
+    // Holding the writer lock, with write access: a prepared newest meta is made
+    // final when its transaction committed, or replaced by the state before it.
+    void settle();
+    // True when a meta slot holds a prepared meta.
+    bool anyPrepared();
 
     // Writes `meta` as transaction meta.txn into its slot (repairs and create).
     void writeMeta(const format::Meta& meta);
@@ -73,33 +81,56 @@ private:
         bool used = false;
         PageRef ref;
     };
-    struct Dirty {
-        PageRef ref;
-        uint64_t lastUse = 0;
-    };
 
     PageRef fromDisk(uint32_t page, uint8_t tree);
+    // The page in a mapped stretch of the file, or nullptr (read it instead).
+    const uint8_t* mapped(uint32_t page);
     PageRef cached(uint32_t page, uint64_t txn);
     void remember(uint32_t page, uint64_t txn, PageRef ref);
-    void forget(uint32_t page);
     void loadFreeChainPage();
     void writeFreeList();
     void writeOut(const std::vector<uint32_t>& pages);
-    bool readMetas(format::Meta& newest, format::Meta& other, bool& otherValid);
+    void loadMetas(uint8_t* bytes);
+    // With `writer` (the writer lock held), a prepared meta whose record cannot
+    // be read is a failure, and `discarded` names the newer slot's transaction
+    // when it was prepared and never committed.
+    bool readMetas(format::Meta& newest, format::Meta& other, bool& otherValid, bool writer = false,
+                   uint64_t* discarded = nullptr);
+    bool groupCommitted(const format::Meta& meta, bool writer);
+    void writePages();
+    void install();
     bool transactionIntact(const format::Meta& meta);
 
     FileHandle& file_;
+    std::string path_;
+    // Committed pages are copied out of mapped stretches of the file rather
+    // than read, which saves a system call for every page not cached.
+    static constexpr uint32_t StretchPages = 2048;
+    std::vector<const uint8_t*> stretches_;
+    std::vector<bool> stretchFailed_;
+    uint64_t knownSize_ = 0;
+    uint64_t mappedBytes_ = 0;
     const uint8_t* head_ = nullptr; // the two header pages, mapped
     format::Meta committed_;
     format::Meta work_;
     bool writing_ = false;
 
     std::vector<CacheSlot> cache_;
-    std::unordered_map<uint32_t, size_t> cacheIndex_;
+    // Cache slot (plus one) of each page number, in chunks made as pages are
+    // cached: a direct look-up that costs memory only where the cache has been.
+    static constexpr uint32_t IndexChunk = 512;
+    uint32_t slotOf(uint32_t number) const;
+    void setSlot(uint32_t number, uint32_t slotPlusOne);
+    std::vector<std::unique_ptr<uint32_t[]>> slotIndex_;
     size_t hand_ = 0;
 
-    std::unordered_map<uint32_t, Dirty> dirty_;
-    std::unordered_set<uint32_t> owned_;
+    DirtyPages dirty_;
+    // Pages the transaction allocated: a bit per page number, and the list of
+    // them to clear the bits by.
+    void own(uint32_t page);
+    void disown();
+    std::vector<uint64_t> ownedBits_;
+    std::vector<uint32_t> ownedList_;
     std::vector<uint32_t> freeNow_;   // reusable in this transaction
     std::vector<uint32_t> freeLater_; // freed by this transaction
     uint32_t chainNext_ = 0;          // free-list pages not yet read

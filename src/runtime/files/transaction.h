@@ -1,8 +1,16 @@
 // A transaction over one or more open keyed files: every change made to them
 // until commit becomes visible to other opens at once, or not at all when it is
-// rolled back (also when the object is destroyed uncommitted). Each file's part
-// is atomic across a crash; a crash in the middle of committing several files
-// can leave the ones committed before it.
+// rolled back (also when the object is destroyed uncommitted).
+//
+// Across a crash (a killed process, or lost power while durable commits are on)
+// the guarantee is the same for every file of the transaction: each file holds
+// all of its changes, or every file holds none. A transaction over several
+// files commits in two phases (format.h section 10): each file writes its pages
+// and a prepared meta; then one intent record naming them all is written beside
+// the first file, and its complete presence is the commit; then each prepared
+// meta is made final and the record removed. A crash before the record leaves
+// every file at its previous state; after it, the next writer (or open for
+// writing) of each file makes its prepared meta final.
 #pragma once
 
 #include <vector>
@@ -25,6 +33,9 @@ public:
     void rollback();
 
 private:
+    bool commitTogether();
+    void rollbackAll();
+
     std::vector<KeyedFile*> files_;
     bool active_ = false;
 };

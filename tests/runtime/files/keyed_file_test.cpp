@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "customer.h"
+#include "runtime/files/format.h"
+#include "runtime/files/intent.h"
 #include "runtime/files/transaction.h"
 #include "runtime/sys/errors.h"
 #include "tips.h"
@@ -274,6 +276,71 @@ TEST_F(CustomerFile, TransactionsOverTwoFilesCommitOrRollBackTogether) {
     EXPECT_TRUE(file.verify());
 }
 
+void overwrite(const std::string& path, uint64_t offset, const std::string& bytes) {
+    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(static_cast<std::streamoff>(offset));
+    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// A meta prepared for a transaction over several files counts only while its
+// intent record exists; a writer makes it final or undoes it, and never takes
+// a file the meta names for anything but that record.
+TEST_F(CustomerFile, APreparedMetaCountsOnlyWithItsIntentRecord) {
+    auto metas = [&] {
+        std::string bytes(2 * format::MetaSize, '\0');
+        std::ifstream in(path, std::ios::binary);
+        in.seekg(format::MetaOffset[0]);
+        in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        format::Meta m[2];
+        for (int slot = 0; slot < 2; ++slot) {
+            format::decodeMeta(reinterpret_cast<const uint8_t*>(bytes.data()) + slot * format::MetaSize,
+                               m[slot]);
+        }
+        return std::vector<format::Meta>{m[0], m[1]};
+    };
+    format::Meta empty = metas()[0];
+    ASSERT_TRUE(addCustomer(1, "One"));
+    ASSERT_TRUE(file.close());
+    // Prepares the state of the empty file as the next transaction.
+    auto prepare = [&](const std::string& intentPath) {
+        std::vector<format::Meta> now = metas();
+        format::Meta m = empty;
+        m.txn = std::max(now[0].txn, now[1].txn) + 1;
+        m.group = 0xABCDEF;
+        m.intentPath = intentPath;
+        uint8_t out[format::MetaSize];
+        format::encodeMeta(m, out);
+        overwrite(path, format::MetaOffset[m.txn % 2], std::string(reinterpret_cast<char*>(out), sizeof out));
+    };
+    KeyedFile reader(customerDeclaration(path), &other);
+
+    std::string victim = dir.file("victim.txt");
+    std::ofstream(victim) << "not an intent record";
+    prepare("victim.txt");
+    ASSERT_TRUE(reader.open(mode::ReadOnly | mode::DenyNone));
+    EXPECT_EQ(reader.records(), 1u) << "no record: the transaction never committed";
+    ASSERT_TRUE(reader.close());
+    ASSERT_TRUE(file.open());
+    EXPECT_EQ(file.records(), 1u);
+    EXPECT_TRUE(file.verify());
+    ASSERT_TRUE(file.close());
+    EXPECT_TRUE(std::filesystem::exists(victim));
+
+    std::string record = intent::recordPath(path, 0xABCDEF);
+    prepare(std::filesystem::path(record).filename().string());
+    intent::write(record, intent::Record{0xABCDEF, {{"Customer.dat", 5}}}, false);
+    ASSERT_TRUE(reader.open(mode::ReadOnly | mode::DenyNone));
+    EXPECT_EQ(reader.records(), 0u) << "the record exists: the transaction committed";
+    ASSERT_TRUE(reader.close());
+    ASSERT_TRUE(file.open());
+    EXPECT_EQ(file.records(), 0u);
+    EXPECT_FALSE(std::filesystem::exists(record)) << "made final, the record goes";
+    ASSERT_TRUE(file.close());
+    ASSERT_TRUE(reader.open(mode::ReadOnly | mode::DenyNone));
+    EXPECT_EQ(reader.records(), 0u);
+    EXPECT_TRUE(reader.verify());
+}
+
 TEST_F(CustomerFile, BufferedWritingShowsAtFlush) {
     KeyedFile watcher(customerDeclaration(path), &other);
     ASSERT_TRUE(watcher.open(mode::ReadOnly | mode::DenyNone));
@@ -306,12 +373,6 @@ TEST_F(CustomerFile, CopyRemoveAndCreateReplacing) {
     EXPECT_FALSE(std::filesystem::exists(copy));
     EXPECT_FALSE(copied.remove());
     EXPECT_EQ(errorcode(), err::FileNotFound);
-}
-
-void overwrite(const std::string& path, uint64_t offset, const std::string& bytes) {
-    std::fstream f(path, std::ios::in | std::ios::out | std::ios::binary);
-    f.seekp(static_cast<std::streamoff>(offset));
-    f.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 TEST_F(CustomerFile, DamagedFilesGiveErrorsAndKeysAreRebuilt) {

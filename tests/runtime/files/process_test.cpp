@@ -2,7 +2,8 @@
 // that ends when the other process dies, and a writer killed at random
 // instants (RV_FILES_CRASH_ITERATIONS kills; 200 by default, 25 under Windows,
 // where starting a process is slow) after which the file opens, verifies and
-// holds exactly the committed transactions.
+// holds exactly the committed transactions. Every other writer commits each
+// transaction to two files at once; both must then hold the same ones.
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -49,6 +50,10 @@ State modelAfter(int32_t count) {
     return s;
 }
 
+std::string twinOf(const std::string& path) {
+    return path + ".twin";
+}
+
 void sleepForever() {
     for (;;) {
         std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -72,47 +77,62 @@ bool waitReady(const std::string& path) {
     return false;
 }
 
-int writer(const std::string& path, bool durable) {
+// Commits transaction after transaction to the file at `path`, and with
+// `both` to its twin as well, until it is killed.
+int writer(const std::string& path, bool durable, bool both) {
     CustomerRecord rec{};
     KeyedFile file(customerDeclaration(path), &rec);
-    if (!file.open(mode::ReadWrite | mode::DenyNone)) {
-        return 3;
+    KeyedFile twin(customerDeclaration(twinOf(path)), &rec);
+    std::vector<KeyedFile*> files{&file};
+    if (both) {
+        files.push_back(&twin);
     }
-    file.send(durable ? "Sync=on" : "Sync=off");
+    for (KeyedFile* f : files) {
+        if (!f->open(mode::ReadWrite | mode::DenyNone)) {
+            return 3;
+        }
+        f->send(durable ? "Sync=on" : "Sync=off");
+    }
     rec.CUSTNO = Control;
     int32_t t = file.get(ByNumber) ? std::atoi(std::string(rec.NAME.clipped()).c_str()) : 0;
     signalReady(path);
     for (;;) {
         ++t;
-        Transaction txn({&file});
-        for (int32_t j = 0; j < 3; ++j) {
-            file.clear();
-            rec.CUSTNO = t * 10 + j;
-            rec.NAME = "Name" + std::to_string((t * 7 + j) % 97);
-            if (!file.add()) {
-                return 4;
+        Transaction txn(files);
+        for (KeyedFile* f : files) {
+            for (int32_t j = 0; j < 3; ++j) {
+                f->clear();
+                rec.CUSTNO = t * 10 + j;
+                rec.NAME = "Name" + std::to_string((t * 7 + j) % 97);
+                if (!f->add()) {
+                    return 4;
+                }
+            }
+            // The twin misses the transactions written to the file alone.
+            if (t > 1 && f == &file) {
+                rec.CUSTNO = (t - 1) * 10;
+                if (!f->get(ByNumber)) {
+                    return 5;
+                }
+                rec.NAME = "U" + std::to_string(t);
+                f->put();
+            }
+            if (t > 2 && f == &file) {
+                rec.CUSTNO = (t - 2) * 10 + 1;
+                if (!f->get(ByNumber) || !f->erase()) {
+                    return 6;
+                }
+            }
+            rec.CUSTNO = Control;
+            bool exists = f->get(ByNumber);
+            rec.CUSTNO = Control;
+            rec.NAME = std::to_string(t);
+            if (!(exists ? f->put() : f->add())) {
+                return 7;
             }
         }
-        if (t > 1) {
-            rec.CUSTNO = (t - 1) * 10;
-            if (!file.get(ByNumber)) {
-                return 5;
-            }
-            rec.NAME = "U" + std::to_string(t);
-            file.put();
-        }
-        if (t > 2) {
-            rec.CUSTNO = (t - 2) * 10 + 1;
-            if (!file.get(ByNumber) || !file.erase()) {
-                return 6;
-            }
-        }
-        rec.CUSTNO = Control;
-        bool exists = file.get(ByNumber);
-        rec.CUSTNO = Control;
-        rec.NAME = std::to_string(t);
-        if (!(exists ? file.put() : file.add()) || !txn.commit()) {
-            return 7;
+        if (!txn.commit()) {
+            return 8;
         }
     }
 }
@@ -234,15 +254,28 @@ int crashIterations() {
 #endif
 }
 
+State contents(KeyedFile& f, CustomerRecord& rec) {
+    State got;
+    f.set(ByNumber);
+    while (f.next()) {
+        got[rec.CUSTNO.get()] = std::string(rec.NAME.clipped());
+    }
+    return got;
+}
+
 TEST_F(TwoProcesses, AWriterKilledAtRandomInstantsLeavesExactlyTheCommittedTransactions) {
     ASSERT_TRUE(file.erase());
     ASSERT_TRUE(file.close());
+    KeyedFile twin(customerDeclaration(twinOf(path)), &rec);
+    ASSERT_TRUE(twin.create());
     std::mt19937 random(99);
     int32_t last = 0;
+    std::string twinLast;
     int iterations = crashIterations();
     for (int i = 0; i < iterations; ++i) {
+        bool both = i % 2 == 1;
         {
-            ChildProcess child({"writer", path, i % 4 == 0 ? "durable" : "relaxed"});
+            ChildProcess child({"writer", path, i % 4 == 0 ? "durable" : "relaxed", both ? "both" : "one"});
             ASSERT_TRUE(child.started());
             ASSERT_TRUE(waitReady(path));
             std::this_thread::sleep_for(std::chrono::microseconds(random() % 20000));
@@ -251,16 +284,24 @@ TEST_F(TwoProcesses, AWriterKilledAtRandomInstantsLeavesExactlyTheCommittedTrans
         }
         ASSERT_TRUE(file.open(mode::ReadWrite | mode::DenyNone)) << "kill " << i << ": " << errorcode();
         ASSERT_TRUE(file.verify()) << "kill " << i << ": " << runtime::fileerror();
-        State got;
-        file.set(ByNumber);
-        while (file.next()) {
-            got[rec.CUSTNO.get()] = std::string(rec.NAME.clipped());
-        }
+        State got = contents(file, rec);
         int32_t count = got.count(Control) ? std::atoi(got[Control].c_str()) : 0;
         ASSERT_GE(count, last) << "a committed transaction was lost";
         ASSERT_EQ(got, modelAfter(count)) << "kill " << i;
+        int32_t before = last;
         last = count;
         ASSERT_TRUE(file.close());
+        if (both) {
+            // Both files hold the writer's last transaction, or neither moved.
+            ASSERT_TRUE(twin.open(mode::ReadWrite | mode::DenyNone)) << "kill " << i << ": " << errorcode();
+            ASSERT_TRUE(twin.verify()) << "kill " << i << ": " << runtime::fileerror();
+            State twinState = contents(twin, rec);
+            std::string twinNow = twinState.count(Control) ? twinState[Control] : "";
+            std::string expected = count == before ? twinLast : std::to_string(count);
+            ASSERT_EQ(twinNow, expected) << "the two files of a transaction part after kill " << i;
+            twinLast = twinNow;
+            ASSERT_TRUE(twin.close());
+        }
     }
     std::printf("%d kills, %d transactions committed\n", iterations, last);
 }
@@ -271,7 +312,8 @@ int runChild(int argc, char** argv) {
     std::string what = argc > 0 ? argv[0] : "";
     std::string path = argc > 1 ? argv[1] : "";
     if (what == "writer") {
-        return writer(path, argc > 2 && std::string(argv[2]) == "durable");
+        return writer(path, argc > 2 && std::string(argv[2]) == "durable",
+                      argc > 3 && std::string(argv[3]) == "both");
     }
     if (what == "hold") {
         return holder(path);
