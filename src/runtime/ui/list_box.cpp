@@ -159,8 +159,7 @@ int ListBox::headerHeight() const {
 int ListBox::visibleRows() const {
     RECT client{};
     GetClientRect(handle(), &client);
-    int rowHeight = rowHeight();
-    return std::max<int>((client.bottom - headerHeight()) / rowHeight, 1);
+    return std::max<int>((client.bottom - headerHeight()) / rowHeight(), 1);
 }
 
 void ListBox::layout() {

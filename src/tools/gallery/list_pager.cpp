@@ -32,7 +32,14 @@ void ListPager::showFrom(size_t first) {
     show();
 }
 
+void ListPager::selectionChanged() {
+    selected_ = static_cast<size_t>(std::max<int64_t>(window_.get(list_, Prop::Choice).number(), 1));
+}
+
 bool ListPager::take(int32_t scroll) {
+    if (window_.eventControl() != list_) {
+        return false;
+    }
     size_t page = pageSize();
     size_t shown = std::min(page, source_.count() - std::min(first_, source_.count()));
     switch (scroll) {

@@ -24,8 +24,11 @@ public:
     void reset();
     // Shows the page that starts at row `first` (0-based), selecting its first row.
     void showFrom(size_t first);
-    // Handles a scrolling event of the list; false for any other event.
+    // Handles a scrolling event of the list (the window's current event);
+    // false for any other event.
     bool take(int32_t event);
+    // After the user selected another row of the page.
+    void selectionChanged();
     // The row of the source (0-based) that is selected.
     size_t selectedRow() const { return first_ + (selected_ > 0 ? selected_ - 1 : 0); }
     size_t firstShown() const { return first_; }
