@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <chrono>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -17,6 +18,8 @@
 #include "runtime/ui/property.h"
 #include "runtime/ui/threads.h"
 #include "runtime/ui/window.h"
+
+using namespace std::chrono_literals;
 
 namespace {
 
@@ -40,7 +43,8 @@ POINT framePlusControl(HostWindow& host, int32_t control) {
 }
 
 int32_t request(HostWindow& host, int32_t control, const char* type = "BUTTON") {
-    return host.run([control, type](Window&) { return rvCallHelpTipEx("ruvo.rvh", "Host", "?OK", type, control); });
+    return host.run(
+        [control, type](Window&) { return rvCallHelpTipEx("ruvo.rvh", "Host", "?OK", type, control); });
 }
 
 class TipRequest : public helptest::EngineTest {};
@@ -140,7 +144,8 @@ TEST_F(TipRequest, DevelopmentEnvironmentTipsRunOnTheCallersThreadUntilTheyClose
     EXPECT_EQ(seen.callingThread, 0);
     std::this_thread::sleep_for(100ms);
     EXPECT_FALSE(returned) << "returned while the tip window was open";
-    runtime::ui::post(runtime::event::CloseWindow, 0, host.thread()); // reaches the tip window, the thread's current
+    runtime::ui::post(runtime::event::CloseWindow, 0,
+                      host.thread()); // reaches the tip window, the thread's current
     caller.join();
     EXPECT_EQ(result, 0);
     EXPECT_EQ(help::handOver().tipWindowThread, 0);
@@ -179,9 +184,11 @@ TEST_F(TipRequest, DevelopmentEnvironmentHelpFindsItsTipsUnderTheRootFolder) {
     EXPECT_EQ(seen.control, "?Locator");
     EXPECT_EQ(seen.type, "IDE");
     EXPECT_EQ(seen.thread, host.thread());
-    EXPECT_EQ(help::engineSettings().documentationBase.clipped(), "file:///C:/Corvex/3rdParty/Docs/files/index.htm");
-    EXPECT_EQ(help::noHelpText().clipped(), ".Could not find the correct guide.rvh file. Please find it, and move "
-                                            "it, to the C:\\Corvex\\3rdParty\\Template\\ directory.");
+    EXPECT_EQ(help::engineSettings().documentationBase.clipped(),
+              "file:///C:/Corvex/3rdParty/Docs/files/index.htm");
+    EXPECT_EQ(help::noHelpText().clipped(),
+              ".Could not find the correct guide.rvh file. Please find it, and move "
+              "it, to the C:\\Corvex\\3rdParty\\Template\\ directory.");
     std::error_code ignored;
     fs::remove_all(folder, ignored);
 }
