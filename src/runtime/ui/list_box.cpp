@@ -128,7 +128,11 @@ void ListBox::buildHeader() {
         SendMessageA(header_, HDM_DELETEITEM, 0, 0);
     }
     for (size_t i = 0; i < columns_.size(); ++i) {
+        // The system refuses an item without a width, so it goes in whole.
         HDITEMA item{};
+        item.mask = HDI_WIDTH | HDI_FORMAT;
+        item.cxy = widths_[i];
+        item.fmt = HDF_LEFT;
         SendMessageA(header_, HDM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&item));
         showHeaderItem(i);
     }
