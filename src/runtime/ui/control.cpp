@@ -326,6 +326,11 @@ HBRUSH Control::onColour(HDC dc) {
 
 void Control::press() {}
 
+HBRUSH Control::surfaceBrush(HDC dc, const Control&) {
+    SetBkColor(dc, GetSysColor(COLOR_3DFACE));
+    return GetSysColorBrush(COLOR_3DFACE);
+}
+
 void Control::setTextColour(HDC dc) const {
     int32_t colour = effectiveFont().colour;
     if (colour != DefaultColour) {
@@ -343,8 +348,7 @@ HBRUSH Control::backgroundBrush(HDC dc, bool transparentText) {
             if (transparentText) {
                 SetBkMode(dc, TRANSPARENT);
             }
-            SetBkColor(dc, GetSysColor(COLOR_3DFACE));
-            return GetSysColorBrush(COLOR_3DFACE);
+            return const_cast<Control*>(coloured)->surfaceBrush(dc, *this);
         }
         coloured = coloured->parent_ == 0 ? nullptr : window_.control(coloured->parent_);
     }

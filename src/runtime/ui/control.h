@@ -79,6 +79,9 @@ public:
     // Paints its own surface (a sheet, a toolbar): what lies on it takes that
     // surface's colour rather than the window's background.
     virtual bool opaque() const { return false; }
+    // What an opaque control's surface looks like behind `on`, a control
+    // that lies on it, aligned for painting `on`.
+    virtual HBRUSH surfaceBrush(HDC dc, const Control& on);
     // Takes part in the window's "accept all fields" pass.
     virtual bool acceptsInput() const { return false; }
 

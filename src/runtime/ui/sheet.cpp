@@ -3,6 +3,8 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <uxtheme.h>
+#include <vsstyle.h>
 
 #include <algorithm>
 
@@ -20,6 +22,32 @@ HWND Sheet::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& plac
                            place.right - place.left, place.bottom - place.top, canvas,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(win32Id)), GetModuleHandleA(nullptr),
                            nullptr);
+}
+
+HBRUSH Sheet::surfaceBrush(HDC dc, const Control& on) {
+    RECT client{};
+    GetClientRect(handle(), &client);
+    if (!pageBrush_ || pageSize_.cx != client.right || pageSize_.cy != client.bottom) {
+        // The page as the tab control draws it, as a brush the size of the
+        // sheet, so a label on it shows the same shade as the page behind it.
+        WindowDc screen(handle());
+        MemoryDc memory(screen.get());
+        Bitmap page(CreateCompatibleBitmap(screen.get(), std::max<LONG>(client.right, 1),
+                                           std::max<LONG>(client.bottom, 1)));
+        {
+            Selected into(memory.get(), page.get());
+            FillRect(memory.get(), &client, GetSysColorBrush(COLOR_3DFACE));
+            if (HTHEME theme = GetWindowTheme(handle()); theme != nullptr) {
+                DrawThemeBackground(theme, memory.get(), TABP_PANE, 0, &client, nullptr);
+            }
+            pageColour_ = GetPixel(memory.get(), client.right / 2, client.bottom / 2);
+        }
+        pageBrush_.reset(CreatePatternBrush(page.get()));
+        pageSize_ = {client.right, client.bottom};
+    }
+    SetBkColor(dc, pageColour_);
+    SetBrushOrgEx(dc, area().x - on.area().x, area().y - on.area().y, nullptr);
+    return pageBrush_ ? pageBrush_.get() : GetSysColorBrush(COLOR_3DFACE);
 }
 
 std::vector<Tab*> Sheet::shownTabs() const {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/ui/control.h"
+#include "runtime/ui/handles.h"
 
 namespace runtime::ui {
 
@@ -30,6 +31,8 @@ public:
     int32_t currentTab() const { return current_; }
     // Builds the row of tabs again after a tab came, went or changed.
     void tabsChanged();
+    // The page's own background: a themed page is lighter than the dialog.
+    HBRUSH surfaceBrush(HDC dc, const Control& on) override;
 
 protected:
     HWND createHandle(HWND canvas, DWORD style, int win32Id, const RECT& place) override;
@@ -42,6 +45,9 @@ private:
 
     int32_t current_ = 0;
     bool rebuilding_ = false;
+    Brush pageBrush_;
+    SIZE pageSize_{0, 0};
+    COLORREF pageColour_ = 0;
 };
 
 class Tab : public Control {

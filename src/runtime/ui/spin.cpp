@@ -75,11 +75,13 @@ HWND Spin::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& place
 }
 
 void Spin::placeParts() {
-    if (handle() == nullptr || edit_ == nullptr) {
+    // Also called while the holder is being made, before handle() knows it.
+    HWND holder = edit_ != nullptr ? GetParent(edit_) : nullptr;
+    if (holder == nullptr || arrows_ == nullptr) {
         return;
     }
     RECT client{};
-    GetClientRect(handle(), &client);
+    GetClientRect(holder, &client);
     int arrows = std::min<int>(GetSystemMetrics(SM_CXVSCROLL), client.right / 2);
     MoveWindow(edit_, 0, 0, client.right - arrows, client.bottom, TRUE);
     MoveWindow(arrows_, client.right - arrows, 0, arrows, client.bottom, TRUE);

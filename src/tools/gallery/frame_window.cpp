@@ -72,7 +72,7 @@ WindowDefinition frameDefinition() {
             .font = {"Tahoma", 8, -1, 0},
             .icon = "pictures\\gallery.ico",
             .wallpaper = "pictures\\back.bmp",
-            .wallpaperMode = WallpaperMode::Tile,
+            .wallpaperMode = WallpaperMode::Stretch,
             .at = {-1, -1, 640, 400},
             .flags = wattr::SystemMenu | wattr::MinimiseBox | wattr::MaximiseBox | wattr::Resizable |
                      wattr::MdiFrame | wattr::StatusBar,
