@@ -56,17 +56,24 @@ double timeMoves(size_t count, int rounds) {
         .caption = "Paging",
         .font = {"Tahoma", 8, -1, 0},
         .at = {10, 10, 300, 160},
-        .controls = {{.number = List,
-                      .kind = kind::List,
-                      .at = {4, 4, 292, 152},
-                      .columns = {{.header = "Number", .width = 40, .align = Align::Right, .picture = "@n_7",
-                                   .field = runtime::ui::fieldOf(&Customer::number)},
-                                  {.header = "Name", .width = 90, .field = runtime::ui::fieldOf(&Customer::name)},
-                                  {.header = "City", .width = 60, .field = runtime::ui::fieldOf(&Customer::city)},
-                                  {.header = "Balance", .width = 50, .align = Align::Right, .picture = "@n-12.2",
-                                   .field = runtime::ui::fieldOf(&Customer::balance)}},
-                      .rows = &rows,
-                      .flags = attr::Paged}}};
+        .controls = {
+            {.number = List,
+             .kind = kind::List,
+             .at = {4, 4, 292, 152},
+             .columns = {{.header = "Number",
+                          .width = 40,
+                          .align = Align::Right,
+                          .picture = "@n_7",
+                          .field = runtime::ui::fieldOf(&Customer::number)},
+                         {.header = "Name", .width = 90, .field = runtime::ui::fieldOf(&Customer::name)},
+                         {.header = "City", .width = 60, .field = runtime::ui::fieldOf(&Customer::city)},
+                         {.header = "Balance",
+                          .width = 50,
+                          .align = Align::Right,
+                          .picture = "@n-12.2",
+                          .field = runtime::ui::fieldOf(&Customer::balance)}},
+             .rows = &rows,
+             .flags = attr::Paged}}};
     Window window(definition);
     gallery::ListPager pager(window, List, rows, source);
     pager.reset();

@@ -56,7 +56,8 @@ ControlDefinition item(int32_t number, int32_t menu, const char* text, const cha
     return {.number = number, .kind = kind::MenuItem, .text = text, .parent = menu, .message = message};
 }
 
-ControlDefinition toolButton(int32_t number, int32_t x, const char* icon, const char* tip, const char* message) {
+ControlDefinition toolButton(int32_t number, int32_t x, const char* icon, const char* tip,
+                             const char* message) {
     return {.number = number,
             .kind = kind::Button,
             .at = {x, 2, 16, 15},
@@ -68,42 +69,44 @@ ControlDefinition toolButton(int32_t number, int32_t x, const char* icon, const 
 }
 
 WindowDefinition frameDefinition() {
-    return {.caption = "Gallery",
-            .font = {"Tahoma", 8, -1, 0},
-            .icon = "pictures\\gallery.ico",
-            .wallpaper = "pictures\\back.bmp",
-            .wallpaperMode = WallpaperMode::Stretch,
-            .at = {-1, -1, 640, 400},
-            .flags = wattr::SystemMenu | wattr::MinimiseBox | wattr::MaximiseBox | wattr::Resizable |
-                     wattr::MdiFrame | wattr::StatusBar,
-            .controls = {
-                menu(id::FileMenu, "&File", "Open the gallery's windows, or leave"),
-                item(id::OpenControls, id::FileMenu, "&Controls...", "Every kind of control in one window"),
-                item(id::OpenList, id::FileMenu, "&Customers...", "A list that pages through a million rows"),
-                item(id::OpenSheet, id::FileMenu, "&Sheet...", "A sheet with two tabs"),
-                item(-14, id::FileMenu, "-"),
-                item(id::Exit, id::FileMenu, "E&xit", "Close the gallery"),
-                menu(id::ViewMenu, "&View", "Change what the frame shows"),
-                item(id::ChooseFont, id::ViewMenu, "&Font...", "Choose the font of the status bar's message"),
-                item(id::ShowToolbar, id::ViewMenu, "&Toolbar", "Show or hide the toolbar"),
-                item(id::ShowStatusBar, id::ViewMenu, "&Status Bar", "Show or hide the status bar"),
-                menu(id::WindowMenu, "&Window", "The windows opened so far"),
-                menu(id::HelpMenu, "&Help", "About the gallery"),
-                item(id::About, id::HelpMenu, "&About Gallery...", "The program's name and version"),
-                {.number = id::Toolbar, .kind = kind::Toolbar, .at = {0, 0, 0, 19}},
-                toolButton(id::ToolControls, 3, "pictures\\controls.ico", "Controls", "Open the controls window"),
-                toolButton(id::ToolList, 20, "pictures\\list.ico", "Customers",
-                           "Open the list of a million customers"),
-                toolButton(id::ToolSheet, 37, "pictures\\dialog.ico", "Sheet", "Open the sheet with two tabs"),
-                toolButton(id::ToolAbout, 60, "pictures\\toolbox.ico", "About", "About the gallery"),
-                toolButton(id::ToolExit, 77, "pictures\\exit.ico", "Exit\r\nCloses the gallery", "Close the gallery"),
-                {.number = id::ToolPicture,
-                 .kind = kind::Image,
-                 .at = {100, 3, 60, 13},
-                 .text = "pictures\\toolbar.jpg",
-                 .parent = id::Toolbar,
-                 .tooltip = "A picture on the toolbar"},
-            }};
+    return {
+        .caption = "Gallery",
+        .font = {"Tahoma", 8, -1, 0},
+        .icon = "pictures\\gallery.ico",
+        .wallpaper = "pictures\\back.bmp",
+        .wallpaperMode = WallpaperMode::Stretch,
+        .at = {-1, -1, 640, 400},
+        .flags = wattr::SystemMenu | wattr::MinimiseBox | wattr::MaximiseBox | wattr::Resizable |
+                 wattr::MdiFrame | wattr::StatusBar,
+        .controls = {
+            menu(id::FileMenu, "&File", "Open the gallery's windows, or leave"),
+            item(id::OpenControls, id::FileMenu, "&Controls...", "Every kind of control in one window"),
+            item(id::OpenList, id::FileMenu, "&Customers...", "A list that pages through a million rows"),
+            item(id::OpenSheet, id::FileMenu, "&Sheet...", "A sheet with two tabs"),
+            item(-14, id::FileMenu, "-"),
+            item(id::Exit, id::FileMenu, "E&xit", "Close the gallery"),
+            menu(id::ViewMenu, "&View", "Change what the frame shows"),
+            item(id::ChooseFont, id::ViewMenu, "&Font...", "Choose the font of the status bar's message"),
+            item(id::ShowToolbar, id::ViewMenu, "&Toolbar", "Show or hide the toolbar"),
+            item(id::ShowStatusBar, id::ViewMenu, "&Status Bar", "Show or hide the status bar"),
+            menu(id::WindowMenu, "&Window", "The windows opened so far"),
+            menu(id::HelpMenu, "&Help", "About the gallery"),
+            item(id::About, id::HelpMenu, "&About Gallery...", "The program's name and version"),
+            {.number = id::Toolbar, .kind = kind::Toolbar, .at = {0, 0, 0, 19}},
+            toolButton(id::ToolControls, 3, "pictures\\controls.ico", "Controls", "Open the controls window"),
+            toolButton(id::ToolList, 20, "pictures\\list.ico", "Customers",
+                       "Open the list of a million customers"),
+            toolButton(id::ToolSheet, 37, "pictures\\dialog.ico", "Sheet", "Open the sheet with two tabs"),
+            toolButton(id::ToolAbout, 60, "pictures\\toolbox.ico", "About", "About the gallery"),
+            toolButton(id::ToolExit, 77, "pictures\\exit.ico", "Exit\r\nCloses the gallery",
+                       "Close the gallery"),
+            {.number = id::ToolPicture,
+             .kind = kind::Image,
+             .at = {100, 3, 60, 13},
+             .text = "pictures\\toolbar.jpg",
+             .parent = id::Toolbar,
+             .tooltip = "A picture on the toolbar"},
+        }};
 }
 
 class Frame {
@@ -213,7 +216,8 @@ private:
     // the end of the menu the first time the window opens.
     void windowItem(Child child, bool open) {
         int32_t number = id::FirstWindowItem - static_cast<int32_t>(child);
-        std::string text = "&" + std::to_string(static_cast<int>(child) + 1) + " " + ChildNames[static_cast<int>(child)];
+        std::string text =
+            "&" + std::to_string(static_cast<int>(child) + 1) + " " + ChildNames[static_cast<int>(child)];
         if (window_.control(number) == nullptr) {
             window_.create({.number = number,
                             .kind = kind::MenuItem,

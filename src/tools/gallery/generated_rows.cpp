@@ -7,15 +7,17 @@
 namespace gallery {
 namespace {
 
-constexpr std::array<const char*, 16> Given{"Ada",   "Alan",  "Grace", "Edsger", "Barbara", "Donald",
-                                            "Frances", "John", "Karen", "Ken",   "Niklaus", "Radia",
-                                            "Dennis", "Shafi", "Tony",  "Ursula"};
-constexpr std::array<const char*, 16> Family{"Lovelace", "Turing", "Hopper",  "Dijkstra", "Liskov", "Knuth",
-                                             "Allen",    "Backus", "Jones",   "Thompson", "Wirth",  "Perlman",
-                                             "Ritchie",  "Goldwasser", "Hoare", "Martin"};
-constexpr std::array<const char*, 12> Cities{"Aberdeen", "Bergen",  "Cork",    "Dresden", "Eindhoven", "Florence",
-                                             "Geneva",   "Hamburg", "Innsbruck", "Lyon",  "Malmo",     "Nantes"};
-constexpr std::array<const char*, 12> States{"AB", "BG", "CK", "DR", "EN", "FL", "GE", "HH", "IN", "LY", "MA", "NA"};
+constexpr std::array<const char*, 16> Given{"Ada",     "Alan",  "Grace", "Edsger", "Barbara", "Donald",
+                                            "Frances", "John",  "Karen", "Ken",    "Niklaus", "Radia",
+                                            "Dennis",  "Shafi", "Tony",  "Ursula"};
+constexpr std::array<const char*, 16> Family{
+    "Lovelace", "Turing",   "Hopper", "Dijkstra", "Liskov",  "Knuth",      "Allen", "Backus",
+    "Jones",    "Thompson", "Wirth",  "Perlman",  "Ritchie", "Goldwasser", "Hoare", "Martin"};
+constexpr std::array<const char*, 12> Cities{"Aberdeen",  "Bergen",   "Cork",   "Dresden",
+                                             "Eindhoven", "Florence", "Geneva", "Hamburg",
+                                             "Innsbruck", "Lyon",     "Malmo",  "Nantes"};
+constexpr std::array<const char*, 12> States{"AB", "BG", "CK", "DR", "EN", "FL",
+                                             "GE", "HH", "IN", "LY", "MA", "NA"};
 
 // A well-mixed number from the position, so neighbouring rows differ.
 uint64_t mix(uint64_t value) {

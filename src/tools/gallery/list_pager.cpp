@@ -78,7 +78,8 @@ bool ListPager::take(int32_t scroll) {
         selected_ = std::min(page, source_.count());
         break;
     case event::ScrollDrag: {
-        auto thumb = static_cast<size_t>(std::clamp<int64_t>(window_.get(list_, Prop::Thumb).number(), 0, 100));
+        auto thumb =
+            static_cast<size_t>(std::clamp<int64_t>(window_.get(list_, Prop::Thumb).number(), 0, 100));
         first_ = lastFirst() * thumb / 100;
         break;
     }

@@ -45,7 +45,8 @@ void runToolbox(int32_t list) {
     Window window(toolbox);
     while (window.accept()) {
         int32_t control = window.eventControl();
-        if (window.event() == event::Accepted && control >= 1 && control <= static_cast<int32_t>(std::size(Actions))) {
+        if (window.event() == event::Accepted && control >= 1 &&
+            control <= static_cast<int32_t>(std::size(Actions))) {
             const Action& action = Actions[control - 1];
             post(action.event, action.event == note::OpenForm ? 0 : CustomerList, list);
         }

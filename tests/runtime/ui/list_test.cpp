@@ -56,11 +56,18 @@ WindowDefinition listWindow(Queue<Row>& rows, uint32_t flags) {
                 {.number = List,
                  .kind = kind::List,
                  .at = {4, 4, 192, 90},
-                 .columns = {{.header = "Number", .width = 40, .align = Align::Right, .picture = "@n_6",
+                 .columns = {{.header = "Number",
+                              .width = 40,
+                              .align = Align::Right,
+                              .picture = "@n_6",
                               .field = fieldOf(&Row::number)},
                              {.header = "Name", .width = 80, .field = fieldOf(&Row::name)},
-                             {.header = "Balance", .width = 50, .align = Align::Right, .picture = "@n-10.2",
-                              .field = fieldOf(&Row::balance), .style = LinkStyle}},
+                             {.header = "Balance",
+                              .width = 50,
+                              .align = Align::Right,
+                              .picture = "@n-10.2",
+                              .field = fieldOf(&Row::balance),
+                              .style = LinkStyle}},
                  .rows = &rows,
                  .flags = flags},
                 {.number = Other, .kind = kind::Button, .at = {4, 100, 50, 14}, .text = "Other"},
@@ -87,9 +94,9 @@ TEST(PagedList, EveryKeyThatMovesBecomesAScrollEventAndTheRowsStayAsGiven) {
         WORD key;
         int32_t event;
     };
-    for (Case c : {Case{VK_UP, event::ScrollUp}, Case{VK_DOWN, event::ScrollDown}, Case{VK_PRIOR, event::PageUp},
-                   Case{VK_NEXT, event::PageDown}, Case{VK_HOME, event::ScrollTop},
-                   Case{VK_END, event::ScrollBottom}}) {
+    for (Case c : {Case{VK_UP, event::ScrollUp}, Case{VK_DOWN, event::ScrollDown},
+                   Case{VK_PRIOR, event::PageUp}, Case{VK_NEXT, event::PageDown},
+                   Case{VK_HOME, event::ScrollTop}, Case{VK_END, event::ScrollBottom}}) {
         w.clearEvents();
         uitest::pressKey(c.key);
         EXPECT_TRUE(w.waitFor(c.event, List, uitest::InputTimeout)) << "key " << c.key;
@@ -246,7 +253,9 @@ TEST(ListColumns, TheColumnUnderTheMouseAndTheClickedColumnAreKnown) {
     POINT onName{outer.left + 2 + nameX, outer.top + 2 + 30};
     uitest::moveMouse(onName);
     EXPECT_TRUE(uitest::waitUntil(
-        [&] { return w.run([](Window& win) { return win.get(List, Prop::ColumnUnderMouse).number(); }) == 2; },
+        [&] {
+            return w.run([](Window& win) { return win.get(List, Prop::ColumnUnderMouse).number(); }) == 2;
+        },
         uitest::InputTimeout));
     uitest::click(onName);
     ASSERT_TRUE(w.waitFor(event::NewSelection, List, uitest::InputTimeout));
