@@ -97,6 +97,8 @@ public:
     virtual std::optional<LRESULT> onNotify(NMHDR& header);
     // WM_CTLCOLOR*: the brush to paint with, or nullptr for the system's choice.
     virtual HBRUSH onColour(HDC dc);
+    // Draws an owner-drawn control; false when the control draws itself.
+    virtual bool onDraw(const DRAWITEMSTRUCT&) { return false; }
     // The user or the program clicked it (mnemonic, BM_CLICK, pressButton).
     virtual void press();
     // The focus was put on it by the program (entries select their text).

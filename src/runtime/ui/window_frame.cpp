@@ -134,6 +134,14 @@ LRESULT Canvas::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (Control* control = owner_.controlOfHandle(item.hwndItem);
+            control != nullptr && control->onDraw(item)) {
+            return TRUE;
+        }
+        break;
+    }
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
