@@ -46,7 +46,9 @@ PushButton::PushButton(Window& window, const ControlDefinition& definition, cons
 HWND PushButton::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& place) {
     win32Id_ = win32Id;
     if (isTool()) {
-        HWND button = makeButton(canvas, style | BS_OWNERDRAW, win32Id, place, text_);
+        // Tab passes tools by: they act on the fields, they are not one.
+        HWND button = makeButton(canvas, (style & ~static_cast<DWORD>(WS_TABSTOP)) | BS_OWNERDRAW, win32Id,
+                                 place, text_);
         makeTool(button);
         return button;
     }

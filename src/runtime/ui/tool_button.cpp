@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -40,14 +41,44 @@ LRESULT CALLBACK PushButton::toolProc(HWND button, UINT message, WPARAM wParam, 
     auto* tool = reinterpret_cast<PushButton*>(self);
     switch (message) {
     case WM_SETFOCUS: {
-        // Hand the focus straight back to where it came from.
+        // Given the focus anyway (Tab or activation): hand it back to where
+        // it came from, when that was somewhere else in the window.
         auto* previous = reinterpret_cast<HWND>(wParam);
-        if (previous != nullptr && IsWindow(previous) != FALSE) {
+        if (previous != nullptr && previous != button && IsWindow(previous) != FALSE &&
+            previous != GetAncestor(button, GA_ROOT)) {
             SetFocus(previous);
+            return 0;
+        }
+        break;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        // Pressed without taking the focus, as the system's button would.
+        SetCapture(button);
+        SendMessageA(button, BM_SETSTATE, TRUE, 0);
+        return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == button) {
+            bool pushed = (SendMessageA(button, BM_GETSTATE, 0, 0) & BST_PUSHED) != 0;
+            ReleaseCapture();
+            SendMessageA(button, BM_SETSTATE, FALSE, 0);
+            if (pushed) {
+                SendMessageA(GetParent(button), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(button), BN_CLICKED),
+                             reinterpret_cast<LPARAM>(button));
+            }
         }
         return 0;
-    }
+    case WM_CAPTURECHANGED:
+        SendMessageA(button, BM_SETSTATE, FALSE, 0);
+        break;
     case WM_MOUSEMOVE:
+        if (GetCapture() == button) {
+            // Held down: pressed in while the mouse is over it, out when it leaves.
+            RECT client{};
+            GetClientRect(button, &client);
+            POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+            SendMessageA(button, BM_SETSTATE, PtInRect(&client, at), 0);
+        }
         if (!tool->hot_) {
             tool->hot_ = true;
             TRACKMOUSEEVENT leave{sizeof(TRACKMOUSEEVENT), TME_LEAVE, button, 0};

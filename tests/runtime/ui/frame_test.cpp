@@ -27,6 +27,7 @@ constexpr int32_t OpenItem = -11;
 constexpr int32_t ExitItem = -12;
 constexpr int32_t Bar = -20;
 constexpr int32_t BarButton = -21;
+constexpr int32_t BarSearch = -22;
 
 WindowDefinition frame() {
     return {.caption = "Frame",
@@ -49,6 +50,11 @@ WindowDefinition frame() {
                  .parent = Bar,
                  .tooltip = "A tool",
                  .message = "What the tool does"},
+                {.number = BarSearch,
+                 .kind = kind::Entry,
+                 .at = {30, 3, 60, 12},
+                 .parent = Bar,
+                 .picture = "@s20"},
             }};
 }
 
@@ -146,10 +152,18 @@ TEST(Toolbar, ItKeepsTheFrameWidthAndItsButtonsAreNumberedLikeAnyControl) {
     RECT bar{};
     GetWindowRect(w.controlHandle(Bar), &bar);
     EXPECT_EQ(bar.right - bar.left, client.right);
+    w.run([](Window& win) {
+        win.activate();
+        win.select(BarSearch);
+        return 0;
+    });
+    ASSERT_TRUE(
+        uitest::waitUntil([&] { return w.run([](Window& win) { return win.focus(); }) == BarSearch; }));
     w.clearEvents();
     uitest::click(w.centreOf(BarButton));
     EXPECT_TRUE(w.waitFor(event::Accepted, BarButton, uitest::InputTimeout));
-    EXPECT_NE(w.run([](Window& win) { return win.focus(); }), BarButton) << "a tool leaves the focus alone";
+    EXPECT_EQ(w.run([](Window& win) { return win.focus(); }), BarSearch) << "a tool leaves the focus alone";
+    EXPECT_EQ(w.count(event::LoseFocus, BarSearch), 0);
     w.run([](Window& win) {
         win.hideControl(Bar);
         EXPECT_FALSE(win.get(BarButton, Prop::Visible).flag()) << "hidden with its toolbar";
