@@ -6,8 +6,11 @@ namespace runtime::ui {
 
 void RowQueue::insertRecord(size_t index, const void* record) {
     size_t at = std::min(index, count()) * size_;
+    // A copy first: the record may be one of the queue's own rows, which the
+    // insertion moves or reallocates.
     const auto* bytes = static_cast<const std::byte*>(record);
-    bytes_.insert(bytes_.begin() + static_cast<std::ptrdiff_t>(at), bytes, bytes + size_);
+    std::vector<std::byte> copy(bytes, bytes + size_);
+    bytes_.insert(bytes_.begin() + static_cast<std::ptrdiff_t>(at), copy.begin(), copy.end());
 }
 
 void RowQueue::remove(size_t index) {
