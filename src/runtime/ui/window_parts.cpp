@@ -37,6 +37,13 @@ LRESULT CALLBACK Window::mdiClientProc(HWND client, UINT message, WPARAM wParam,
         }
         return 1;
     }
+    if (message == WM_SIZE) {
+        // The picture is stretched to the area's size: whatever resized it.
+        LRESULT result = DefSubclassProc(client, message, wParam, lParam);
+        reinterpret_cast<Window*>(window)->rebuildWallpaperCache();
+        InvalidateRect(client, nullptr, TRUE);
+        return result;
+    }
     return DefSubclassProc(client, message, wParam, lParam);
 }
 
