@@ -61,6 +61,9 @@ ListBox::~ListBox() {
 HWND ListBox::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& place) {
     INITCOMMONCONTROLSEX classes{sizeof(INITCOMMONCONTROLSEX), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&classes);
+    shownVertical_ = {};
+    shownAcross_ = {};
+    headerPlace_ = {};
     HWND list = surface_.create("RvList", WS_EX_CLIENTEDGE, style | WS_VSCROLL | WS_HSCROLL | WS_CLIPCHILDREN,
                                 place, canvas, win32Id);
     if (list == nullptr) {
@@ -185,7 +188,11 @@ void ListBox::layout() {
         WINDOWPOS place{};
         HDLAYOUT wanted{&room, &place};
         SendMessageA(header_, HDM_LAYOUT, 0, reinterpret_cast<LPARAM>(&wanted));
-        SetWindowPos(header_, nullptr, -scrollX_, 0, place.cx, place.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        RECT wantedPlace{-scrollX_, 0, -scrollX_ + place.cx, place.cy};
+        if (!EqualRect(&wantedPlace, &headerPlace_)) {
+            SetWindowPos(header_, nullptr, -scrollX_, 0, place.cx, place.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+            headerPlace_ = wantedPlace;
+        }
     }
     layingOut_ = false;
     InvalidateRect(handle(), nullptr, FALSE);
@@ -194,6 +201,17 @@ void ListBox::layout() {
 int32_t ListBox::thumbOfView() const {
     int last = static_cast<int>(rowCount()) - visibleRows();
     return last <= 0 ? 0 : static_cast<int32_t>(static_cast<int64_t>(top_) * ThumbRange / last);
+}
+
+void ListBox::applyScrollInfo(int bar, const SCROLLINFO& wanted, SCROLLINFO& shown) {
+    // Every change redraws the bar at once, which is slow on some displays;
+    // paging many times a second mostly leaves it as it was.
+    bool same = shown.cbSize != 0 && shown.nMin == wanted.nMin && shown.nMax == wanted.nMax &&
+                shown.nPage == wanted.nPage && shown.nPos == wanted.nPos && shown.fMask == wanted.fMask;
+    if (!same) {
+        SetScrollInfo(handle(), bar, &wanted, TRUE);
+        shown = wanted;
+    }
 }
 
 void ListBox::updateScrollBars() {
@@ -214,7 +232,7 @@ void ListBox::updateScrollBars() {
         vertical.nPage = static_cast<UINT>(visibleRows());
         vertical.nPos = top_;
     }
-    SetScrollInfo(handle(), SB_VERT, &vertical, TRUE);
+    applyScrollInfo(SB_VERT, vertical, shownVertical_);
     SCROLLINFO across{};
     across.cbSize = sizeof across;
     across.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
@@ -224,7 +242,7 @@ void ListBox::updateScrollBars() {
     across.nMax = total > client.right ? total - 1 : 0;
     across.nPage = total > client.right ? static_cast<UINT>(client.right) : 0;
     across.nPos = scrollX_;
-    SetScrollInfo(handle(), SB_HORZ, &across, TRUE);
+    applyScrollInfo(SB_HORZ, across, shownAcross_);
 }
 
 int32_t ListBox::columnAt(int x) const {

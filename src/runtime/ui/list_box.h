@@ -66,6 +66,7 @@ private:
     // list_box.cpp: the parts and their places.
     void layout();
     void updateScrollBars();
+    void applyScrollInfo(int bar, const SCROLLINFO& wanted, SCROLLINFO& shown);
     void buildHeader();
     void showHeaderItem(size_t column);
     int rowHeight() const;
@@ -114,6 +115,9 @@ private:
     int32_t dragged_ = -1; // paged lists: the thumb position last reported while dragging
     int32_t column_ = 0;
     bool layingOut_ = false;
+    SCROLLINFO shownVertical_{}; // as last given to the system
+    SCROLLINFO shownAcross_{};
+    RECT headerPlace_{};
 };
 
 } // namespace runtime::ui

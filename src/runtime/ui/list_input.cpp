@@ -213,6 +213,7 @@ void ListBox::scrolled(WORD requested) {
         }
         case SB_ENDSCROLL:
             dragged_ = -1;
+            shownVertical_ = {}; // the drag moved the thumb behind our back
             updateScrollBars();
             break;
         default:
