@@ -97,6 +97,7 @@ inline constexpr int32_t Menu = 22;
 inline constexpr int32_t MenuItem = 23;
 inline constexpr int32_t Tab = 36; // one page of a sheet
 inline constexpr int32_t Sheet = 37;
+inline constexpr int32_t Toolbar = 38; // the strip of buttons along the top of a frame
 inline constexpr int32_t Image = 32;
 
 constexpr bool isTextLike(int32_t k) {

@@ -45,6 +45,13 @@ PushButton::PushButton(Window& window, const ControlDefinition& definition, cons
 
 HWND PushButton::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& place) {
     win32Id_ = win32Id;
+    if (isTool()) {
+        // Tab passes tools by: they act on the fields, they are not one.
+        HWND button = makeButton(canvas, (style & ~static_cast<DWORD>(WS_TABSTOP)) | BS_OWNERDRAW, win32Id,
+                                 place, text_);
+        makeTool(button);
+        return button;
+    }
     style |= (default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON) | BS_NOTIFY;
     if (!iconName_.empty()) {
         style |= BS_ICON;
@@ -67,9 +74,11 @@ void PushButton::iconChanged() {
     if (handle() == nullptr) {
         return;
     }
-    LONG_PTR style = GetWindowLongPtrA(handle(), GWL_STYLE);
-    style = icon_ ? (style | BS_ICON) : (style & ~static_cast<LONG_PTR>(BS_ICON));
-    SetWindowLongPtrA(handle(), GWL_STYLE, style);
+    if (!tool_) {
+        LONG_PTR style = GetWindowLongPtrA(handle(), GWL_STYLE);
+        style = icon_ ? (style | BS_ICON) : (style & ~static_cast<LONG_PTR>(BS_ICON));
+        SetWindowLongPtrA(handle(), GWL_STYLE, style);
+    }
     int side = std::min(area().width, area().height) - 4;
     int size = std::clamp(side, 8, GetSystemMetrics(SM_CXICON));
     if (icon_) {

@@ -16,21 +16,32 @@ namespace runtime::ui {
 class PushButton : public Control {
 public:
     PushButton(Window& window, const ControlDefinition& definition, const Rect& area);
+    ~PushButton() override;
     Value get(Prop prop, int32_t index) const override;
     bool set(Prop prop, const Value& value, int32_t index) override;
     void onCommand(WORD code) override;
     void press() override;
+    bool onDraw(const DRAWITEMSTRUCT& item) override;
 
 protected:
     HWND createHandle(HWND canvas, DWORD style, int win32Id, const RECT& place) override;
-    bool takesFocus() const override { return true; }
+    bool takesFocus() const override;
     SIZE naturalSize() const override;
     void iconChanged() override;
 
 private:
+    // tool_button.cpp: a button on a toolbar is flat, raised while the mouse
+    // is over it, and never takes the focus from the window's fields.
+    bool isTool() const;
+    void makeTool(HWND button);
+    static LRESULT CALLBACK toolProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR self);
+
     int win32Id_ = 0;
     bool default_;
     bool standardClose_;
+    bool tool_ = false;
+    bool hot_ = false;
 };
 
 class CheckBox : public Control {

@@ -11,7 +11,7 @@ Control::Control(Window& window, const ControlDefinition& definition, const Rect
       autoWidth_(definition.at.width == 0), autoHeight_(definition.at.height == 0),
       number_(definition.number), kind_(definition.kind), use_(definition.use), parent_(definition.parent),
       area_(area), fontSpec_(definition.font), colour_(definition.colour), cursorName_(definition.cursor),
-      tooltip_(definition.tooltip), variable_(definition.variable),
+      tooltip_(definition.tooltip), message_(definition.message), variable_(definition.variable),
       hidden_((definition.flags & attr::Hidden) != 0), disabled_((definition.flags & attr::Disabled) != 0),
       positional_((definition.flags & attr::Positional) != 0),
       trackMouse_((definition.flags & attr::TrackMouse) != 0) {
@@ -104,6 +104,8 @@ Value Control::get(Prop prop, int32_t) const {
         return Value(iconName_);
     case Prop::Tooltip:
         return Value(tooltip_);
+    case Prop::Message:
+        return Value(message_);
     case Prop::Hidden:
         return hidden_;
     case Prop::Disabled:
@@ -183,6 +185,9 @@ bool Control::set(Prop prop, const Value& value, int32_t) {
     case Prop::Tooltip:
         tooltip_ = value.text();
         window_.controlChanged(*this);
+        return true;
+    case Prop::Message:
+        message_ = value.text();
         return true;
     case Prop::Hidden:
         hidden_ = value.flag();
@@ -321,6 +326,11 @@ HBRUSH Control::onColour(HDC dc) {
 
 void Control::press() {}
 
+HBRUSH Control::surfaceBrush(HDC dc, const Control&) {
+    SetBkColor(dc, GetSysColor(COLOR_3DFACE));
+    return GetSysColorBrush(COLOR_3DFACE);
+}
+
 void Control::setTextColour(HDC dc) const {
     int32_t colour = effectiveFont().colour;
     if (colour != DefaultColour) {
@@ -330,9 +340,16 @@ void Control::setTextColour(HDC dc) const {
 
 HBRUSH Control::backgroundBrush(HDC dc, bool transparentText) {
     setTextColour(dc);
-    // The first colour found on the way out: its own, then its parents'.
+    // The first colour found on the way out: its own, then its parents'; a
+    // parent that paints its own surface ends the search with that surface.
     const Control* coloured = this;
     for (int depth = 0; coloured != nullptr && coloured->colour_ == DefaultColour && depth < 64; ++depth) {
+        if (coloured != this && coloured->opaque()) {
+            if (transparentText) {
+                SetBkMode(dc, TRANSPARENT);
+            }
+            return const_cast<Control*>(coloured)->surfaceBrush(dc, *this);
+        }
         coloured = coloured->parent_ == 0 ? nullptr : window_.control(coloured->parent_);
     }
     if (coloured != nullptr && coloured->colour_ != DefaultColour) {

@@ -48,13 +48,14 @@ public:
     bool disabledFlag() const { return disabled_; }
     bool trackMouse() const { return trackMouse_; }
     const std::string& tooltip() const { return tooltip_; }
+    const std::string& message() const { return message_; }
     HCURSOR cursor() const { return cursor_.get(); }
 
     // Creates the Win32 window; called once by the window right after construction.
     void create(int win32Id);
     // Destroys the Win32 window (the window calls it before it lets go of the
     // control, while the kind's own parts still exist).
-    void destroyHandle();
+    virtual void destroyHandle();
 
     // Properties by number. get() answers Value() for a property the kind does
     // not have; set() returns false for those.
@@ -64,12 +65,23 @@ public:
     // Moves the control; pixels relative to the content.
     void place(const Rect& area);
     // Applies hidden/disabled state after this control's or a parent's flags changed.
-    void applyState();
+    virtual void applyState();
     // Re-applies the position after the content scrolled.
     void applyPosition();
 
     // Groups, panels and options hold other controls and are drawn behind them.
     virtual bool isContainer() const { return false; }
+    // Kinds without a Win32 window of their own (menus, the tabs of a sheet).
+    virtual bool windowless() const { return false; }
+    // Not hidden, yet what it holds is out of sight (a tab that is not the
+    // sheet's current one); it and its controls count as not visible.
+    virtual bool concealed() const { return false; }
+    // Paints its own surface (a sheet, a toolbar): what lies on it takes that
+    // surface's colour rather than the window's background.
+    virtual bool opaque() const { return false; }
+    // What an opaque control's surface looks like behind `on`, a control
+    // that lies on it, aligned for painting `on`.
+    virtual HBRUSH surfaceBrush(HDC dc, const Control& on);
     // Takes part in the window's "accept all fields" pass.
     virtual bool acceptsInput() const { return false; }
 
@@ -85,6 +97,8 @@ public:
     virtual std::optional<LRESULT> onNotify(NMHDR& header);
     // WM_CTLCOLOR*: the brush to paint with, or nullptr for the system's choice.
     virtual HBRUSH onColour(HDC dc);
+    // Draws an owner-drawn control; false when the control draws itself.
+    virtual bool onDraw(const DRAWITEMSTRUCT&) { return false; }
     // The user or the program clicked it (mnemonic, BM_CLICK, pressButton).
     virtual void press();
     // The focus was put on it by the program (entries select their text).
@@ -143,6 +157,7 @@ private:
     std::string cursorName_;
     CursorRef cursor_;
     std::string tooltip_;
+    std::string message_;
     Variable variable_;
     bool hidden_;
     bool disabled_;

@@ -1,9 +1,17 @@
 #include "runtime/sys/events.h"
 #include "runtime/ui/buttons.h"
+#include "runtime/ui/combo.h"
 #include "runtime/ui/entries.h"
+#include "runtime/ui/image.h"
 #include "runtime/ui/kinds.h"
 #include "runtime/ui/labels.h"
+#include "runtime/ui/list_box.h"
+#include "runtime/ui/menus.h"
+#include "runtime/ui/progress.h"
 #include "runtime/ui/shapes.h"
+#include "runtime/ui/sheet.h"
+#include "runtime/ui/spin.h"
+#include "runtime/ui/toolbar.h"
 
 namespace runtime::ui {
 namespace {
@@ -33,6 +41,16 @@ void registerCoreKinds() {
     registerKind(kind::Line, factoryOf<Shape>());
     registerKind(kind::Box, factoryOf<Shape>());
     registerKind(kind::Region, factoryOf<Region>());
+    registerKind(kind::List, factoryOf<ListBox>());
+    registerKind(kind::Combo, factoryOf<Combo>());
+    registerKind(kind::Spin, factoryOf<Spin>());
+    registerKind(kind::Progress, factoryOf<ProgressBar>());
+    registerKind(kind::Image, factoryOf<Image>());
+    registerKind(kind::Sheet, factoryOf<Sheet>());
+    registerKind(kind::Tab, factoryOf<Tab>());
+    registerKind(kind::Menu, factoryOf<MenuControl>());
+    registerKind(kind::MenuItem, factoryOf<MenuControl>());
+    registerKind(kind::Toolbar, factoryOf<Toolbar>());
 }
 
 } // namespace runtime::ui

@@ -23,6 +23,7 @@
 #include "runtime/sys/interaction.h"
 #include "runtime/text/fields.h"
 #include "runtime/text/packed_decimal.h"
+#include "runtime/ui/list_format.h"
 
 namespace runtime::ui {
 
@@ -79,9 +80,13 @@ inline constexpr uint32_t Password = 1u << 8;      // entries
 inline constexpr uint32_t Upper = 1u << 9;         // entries: capitals only
 inline constexpr uint32_t Right = 1u << 10;        // text alignment of labels and entries
 inline constexpr uint32_t Centre = 1u << 11;
-inline constexpr uint32_t NoFrame = 1u << 12; // option boxes: radios without the surrounding box
-inline constexpr uint32_t Skip = 1u << 13;    // not reached with Tab
+inline constexpr uint32_t NoFrame = 1u << 12;  // option boxes: radios without the surrounding box
+inline constexpr uint32_t Skip = 1u << 13;     // not reached with Tab
+inline constexpr uint32_t Paged = 1u << 14;    // lists: the program pages the rows (list_box.h)
+inline constexpr uint32_t Editable = 1u << 15; // combo boxes: an entry with the list, not a list only
 } // namespace attr
+
+class RowQueue;
 
 struct ControlDefinition {
     int32_t number = 0; // positive; unique in the window
@@ -98,7 +103,14 @@ struct ControlDefinition {
     std::string picture{}; // entries and variable strings: "@s30", "@n-13", ...
     Variable variable{};   // entries, texts, variable strings, checks and options
     std::string value{};   // radio buttons: the option's value when chosen (default: the radio's text)
-    uint32_t flags = 0;    // attr::
+    std::string message{}; // menu items, toolbar buttons: the status bar's line while it is pointed at
+    std::vector<ListColumn> columns{}; // lists: the columns; none shows a row's text
+    RowQueue* rows = nullptr;          // lists and combos: the rows (row_queue.h)
+    std::string from{};                // lists, combos and spins without rows: the items, "|" between
+    int32_t low = 0;                   // spins and progress bars: the range
+    int32_t high = 100;
+    int32_t step = 1;   // spins: what one click adds
+    uint32_t flags = 0; // attr::
 };
 
 // Window attributes (WindowDefinition::flags).
@@ -113,6 +125,9 @@ inline constexpr uint32_t Hidden = 1u << 6;     // opened without being shown
 inline constexpr uint32_t VScroll = 1u << 7;    // the content scrolls when taller than the window
 inline constexpr uint32_t ToolWindow = 1u << 8; // small caption, not on the task bar
 inline constexpr uint32_t Pixels = 1u << 9;     // the window starts in pixel units
+inline constexpr uint32_t MdiFrame = 1u << 10;  // the program's frame: menu bar, toolbar, child windows
+inline constexpr uint32_t MdiChild = 1u << 11;  // a child window inside the frame, when one is open
+inline constexpr uint32_t StatusBar = 1u << 12; // a status bar along the bottom
 } // namespace wattr
 
 enum class WallpaperMode { Stretch, Tile, Centre };

@@ -2,8 +2,12 @@
 
 #include <windows.h>
 
-#include <algorithm>
+#include <commctrl.h>
 
+#include <algorithm>
+#include <optional>
+
+#include "runtime/text/picture.h"
 #include "runtime/ui/variable_text.h"
 #include "runtime/ui/window.h"
 
@@ -53,7 +57,56 @@ HWND Entry::createHandle(HWND canvas, DWORD style, int win32Id, const RECT& plac
     if (edit != nullptr && !variable().bound()) {
         SetWindowTextA(edit, text_.c_str());
     }
+    if (edit != nullptr) {
+        SetWindowSubclass(edit, typingFilter, 1, reinterpret_cast<DWORD_PTR>(this));
+        handle_ = edit;
+        applyPicture();
+    }
     return edit;
+}
+
+Entry::~Entry() {
+    if (handle() != nullptr) {
+        RemoveWindowSubclass(handle(), typingFilter, 1);
+    }
+}
+
+void Entry::applyPicture() {
+    if (handle() == nullptr) {
+        return;
+    }
+    std::optional<text::Picture> parsed = text::Picture::parse(picture_);
+    // 0 lifts the limit back to the system's.
+    SendMessageA(handle(), EM_SETLIMITTEXT, parsed ? static_cast<WPARAM>(parsed->width()) : 0, 0);
+}
+
+bool Entry::typeable(char character) const {
+    std::optional<text::Picture> parsed = text::Picture::parse(picture_);
+    if (!parsed || static_cast<unsigned char>(character) < ' ') {
+        return true; // control characters edit, they do not type
+    }
+    if (character >= '0' && character <= '9') {
+        return true;
+    }
+    switch (parsed->kind()) {
+    case text::Picture::Kind::String:
+        return true;
+    case text::Picture::Kind::Date:
+        return character == '-' || character == '/';
+    case text::Picture::Kind::Number:
+        return character == ' ' || (character == '-' && parsed->allowsNegative()) ||
+               (character == '.' && parsed->places() > 0) || (character == ',' && parsed->grouped());
+    }
+    return true;
+}
+
+LRESULT CALLBACK Entry::typingFilter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                     DWORD_PTR entry) {
+    if (message == WM_CHAR && !reinterpret_cast<Entry*>(entry)->typeable(static_cast<char>(wParam))) {
+        MessageBeep(MB_OK);
+        return 0;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
 }
 
 SIZE Entry::naturalSize() const {
@@ -156,6 +209,7 @@ bool Entry::set(Prop prop, const Value& value, int32_t index) {
         return true;
     case Prop::Picture:
         picture_ = value.text();
+        applyPicture();
         display();
         return true;
     case Prop::SelStart:

@@ -24,7 +24,8 @@ std::unique_ptr<Control> makeControl(Window& window, const ControlDefinition& de
 
 // Registers the kinds built into the runtime (labels, entries, texts,
 // buttons, check boxes, options, radios, groups, panels, lines, boxes,
-// regions). Called by the registry itself on first use.
+// regions, lists, combos, spins, progress bars, images, sheets and tabs,
+// menus and menu items, toolbars). Called by the registry itself on first use.
 void registerCoreKinds();
 
 } // namespace runtime::ui

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "runtime/text/strings.h"
+#include "runtime/ui/pictures.h"
 
 namespace runtime::ui {
 namespace {
@@ -29,7 +30,8 @@ std::string programFolder() {
     return slash == std::string::npos ? std::string() : folder.substr(0, slash + 1);
 }
 
-// The file a name stands for, or "" when there is none.
+} // namespace
+
 std::string findFile(std::string_view name) {
     std::string plain(name);
     if (fileExists(plain)) {
@@ -45,6 +47,8 @@ std::string findFile(std::string_view name) {
     }
     return {};
 }
+
+namespace {
 
 struct Parsed {
     std::string name;
@@ -144,7 +148,8 @@ Bitmap loadBitmap(std::string_view name) {
     if (HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), parsed.name.c_str(), IMAGE_BITMAP, 0, 0, 0)) {
         return Bitmap(static_cast<HBITMAP>(bitmap));
     }
-    return {};
+    // Other formats (jpg, gif, ico) through the picture loader.
+    return loadPicture(name).toBitmap(GetSysColor(COLOR_3DFACE));
 }
 
 } // namespace runtime::ui

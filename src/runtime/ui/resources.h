@@ -8,6 +8,8 @@
 //   "name.ico", "dir\x.bmp" a file, looked for in the current folder and then
 //                         beside the program; a resource of that name as a
 //                         last resort
+// Pictures in other formats than .bmp (.jpg, .gif, .ico) are read by the
+// picture loader (pictures.h), so a background can be any of them.
 // A hand cursor ("hand.cur", "~hand2.cur", ...) that exists nowhere is the
 // system's hand cursor, so links look right without shipping the file.
 #pragma once
@@ -48,6 +50,10 @@ private:
 
 using IconRef = ImageRef<HICON, OwnedIcon>;
 using CursorRef = ImageRef<HCURSOR, OwnedCursor>;
+
+// The file a name stands for (the current folder, then beside the program),
+// or "" when there is none.
+std::string findFile(std::string_view name);
 
 // `size` 0 is the system's large icon size.
 IconRef loadIcon(std::string_view name, int size = 0);

@@ -10,6 +10,7 @@
 #include "runtime/sys/errors.h"
 #include "runtime/sys/events.h"
 #include "runtime/sys/interaction.h"
+#include "runtime/ui/mdi.h"
 #include "runtime/ui/messages.h"
 #include "runtime/ui/resources.h"
 #include "runtime/ui/thread_windows.h"
@@ -115,10 +116,16 @@ Window* windowOwning(HWND handle) {
     if (handle == nullptr) {
         return nullptr;
     }
-    HWND root = GetAncestor(handle, GA_ROOT);
-    for (Window* window : threadWindows()) {
-        if (window->handle() == root) {
-            return window;
+    // The frame of a child window inside the program's frame is not a root.
+    std::vector<Window*> windows = threadWindows();
+    for (HWND at = handle; at != nullptr; at = GetAncestor(at, GA_PARENT)) {
+        for (Window* window : windows) {
+            if (window->handle() == at) {
+                return window;
+            }
+        }
+        if (at == GetDesktopWindow()) {
+            break;
         }
     }
     return nullptr;
@@ -156,8 +163,15 @@ void Window::open(const WindowDefinition& definition) {
 
     Window* previous = currentWindow();
     IconRef icon = loadIcon(definition.icon);
+    mdiFrame_ = (definition.flags & wattr::MdiFrame) != 0;
+    HWND client = (definition.flags & wattr::MdiChild) != 0 && !mdiFrame_ ? mdi::frameClient() : nullptr;
+    mdiChild_ = client != nullptr;
     DWORD style = frameStyle(definition.flags);
     DWORD exStyle = frameExStyle(definition.flags, static_cast<bool>(icon));
+    if (mdiChild_) {
+        style = (style & ~static_cast<DWORD>(WS_POPUP)) | WS_CHILD | WS_CLIPSIBLINGS;
+        exStyle = WS_EX_MDICHILD | WS_EX_WINDOWEDGE;
+    }
     RECT outer{0, 0, toPixelsX(std::max(definition.at.width, 1)),
                toPixelsY(std::max(definition.at.height, 1))};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
@@ -175,7 +189,16 @@ void Window::open(const WindowDefinition& definition) {
 
     frame_ = std::make_unique<Frame>(*this);
     HWND owner = modal_ && previous != nullptr ? previous->handle() : nullptr;
-    if (!frame_->create(exStyle, style, place, owner, definition.caption.c_str())) {
+    bool created = false;
+    if (mdiChild_) {
+        // Inside the frame the system cascades a child that asks for no place.
+        POINT at{definition.at.x < 0 ? CW_USEDEFAULT : toPixelsX(definition.at.x),
+                 definition.at.y < 0 ? CW_USEDEFAULT : toPixelsY(definition.at.y)};
+        created = frame_->createChild(style, at, SIZE{width, height}, client, definition.caption.c_str());
+    } else {
+        created = frame_->create(exStyle, style, place, owner, definition.caption.c_str(), mdiFrame_);
+    }
+    if (!created) {
         setError(err::InvalidHandle, "The window could not be created");
         frame_.reset();
         closed_ = true;
@@ -195,6 +218,7 @@ void Window::open(const WindowDefinition& definition) {
         windowIcons_.push_back(std::move(small));
     }
     tooltips_ = std::make_unique<Tooltips>(canvas_->hwnd());
+    openParts(definition);
     rebuildWallpaperCache();
     addOpenWindow(this);
 
@@ -209,6 +233,7 @@ void Window::open(const WindowDefinition& definition) {
         control->display();
     }
     pixels_ = (definition.flags & wattr::Pixels) != 0;
+    frameSized();
     setTimer(definition.timer);
     queue(event::OpenWindow, 0);
     updateScrollRange();
@@ -235,6 +260,12 @@ void Window::closeNow() {
         KillTimer(frame_->hwnd(), EventTimerId);
         KillTimer(frame_->hwnd(), MouseTimerId);
     }
+    // The child windows inside the frame belong to other threads, which end
+    // them; destroying the frame under them would leave them without windows.
+    if (mdiFrame_ && mdiClient_ != nullptr) {
+        mdi::closeChildren(std::chrono::seconds(5));
+    }
+    closeParts();
     // The windows the modal window disabled must be usable again before it
     // goes, or the system activates some other program's window.
     for (HWND other : disabledByModal_) {
@@ -252,7 +283,11 @@ void Window::closeNow() {
     byId_.clear();
     tooltips_.reset();
     canvas_.reset();
+    HWND child = mdiChild_ ? handle() : nullptr;
     frame_.reset();
+    if (child != nullptr) {
+        mdi::unregisterChild(child);
+    }
     removeOpenWindow(this);
     closed_ = true;
 }

@@ -158,6 +158,28 @@ public:
     using FrameFilter = std::function<std::optional<LRESULT>(HWND, UINT, WPARAM, LPARAM)>;
     void addFrameFilter(FrameFilter filter);
 
+    // ---- The frame's parts (window_parts.cpp) -----------------------------
+    // The program's frame (wattr::MdiFrame) holds the menu bar, the toolbar
+    // and the child windows (wattr::MdiChild) that other threads open in it;
+    // any window can have menus and a status bar.
+    bool isMdiFrame() const { return mdiFrame_; }
+    bool isMdiChild() const { return mdiChild_; }
+    // The area of the frame the child windows live in; nullptr for other windows.
+    HWND mdiClientHandle() const { return mdiClient_; }
+    // The menu bar, made on first use (menus.h builds it from the controls).
+    HMENU menuBar();
+    // Draws the menu bar again after its menus changed.
+    void menuBarChanged();
+    bool statusBarShown() const { return statusBar_ != nullptr && IsWindowVisible(statusBar_) != FALSE; }
+    // Showing it on a window that is not a frame makes the window taller by the
+    // bar's height, so that the content keeps its size.
+    void setStatusBarShown(bool shown);
+    // The zones' widths in the window's units, the last one -1 for the rest.
+    void setStatusZones(const std::vector<int32_t>& widths);
+    // Zone 1 is the first; it also shows the message lines of menus and controls.
+    std::string statusText(int32_t zone = 1) const;
+    void setStatusText(std::string_view text, int32_t zone = 1);
+
     // ---- Controls -----------------------------------------------------------
     Control* control(int32_t number) const;
     int32_t firstField() const;
@@ -215,6 +237,12 @@ public:
     // Alerts, mouse tracking and dialog keys for a message of this window,
     // before it is dispatched; true when it was consumed.
     bool translateInput(MSG& message);
+    // The window's frame, or one of the windows inside it.
+    bool holds(HWND window) const;
+    bool closing() const { return closing_ || closed_; }
+    // Shows a control's or menu's message line in zone 1 until endMessage().
+    void showMessage(const std::string& line);
+    void endMessage();
 
 private:
     friend class Frame;
@@ -254,6 +282,20 @@ private:
     void focusNow(int32_t control);
     bool pressMnemonic(char letter);
     void restoreFocus();
+
+    // The frame's parts.
+    void openParts(const WindowDefinition& definition);
+    void closeParts();
+    void layoutParts(RECT& content);
+    bool menuCommand(WORD id);
+    void menuSelected(WPARAM wParam, LPARAM lParam);
+    void hoverMessage(HWND over);
+    HWND wallpaperSurface() const;
+    static LRESULT CALLBACK mdiClientProc(HWND client, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                          DWORD_PTR window);
+    void showStatusZones();
+    // Makes the frame taller or shorter, so the content keeps its size.
+    void growFrame(int pixels);
 
     // Window messages.
     void frameSized();
@@ -311,6 +353,17 @@ private:
     std::map<int32_t, ControlAlerts> controlAlerts_;
     std::vector<int32_t> mouseInside_; // tracked controls the mouse is over
     UINT swallowUp_ = 0;               // the button-up message of an alerted click
+
+    // The frame's parts.
+    bool mdiFrame_ = false;
+    bool mdiChild_ = false;
+    HWND mdiClient_ = nullptr; // a child of the frame, destroyed with it
+    Menu menuBar_;
+    HWND statusBar_ = nullptr; // a child of the frame, destroyed with it
+    std::vector<int32_t> statusZones_;
+    std::vector<std::string> statusTexts_;
+    std::optional<std::string> messageLine_; // shown in zone 1 instead of its text
+    int32_t messageControl_ = 0;             // the control whose message line shows
 };
 
 // The calling thread's current window, nullptr when it has none open.

@@ -16,7 +16,7 @@ bool Window::hasWallpaper() const {
 void Window::rebuildWallpaperCache() {
     wallpaperBrush_.reset();
     wallpaperCache_.reset();
-    if (!wallpaper_ || clientHandle() == nullptr) {
+    if (!wallpaper_ || wallpaperSurface() == nullptr) {
         return;
     }
     if (wallpaperMode_ == WallpaperMode::Tile) {
@@ -24,13 +24,13 @@ void Window::rebuildWallpaperCache() {
         return;
     }
     RECT client{};
-    GetClientRect(clientHandle(), &client);
+    GetClientRect(wallpaperSurface(), &client);
     if (client.right <= 0 || client.bottom <= 0) {
         return;
     }
     BITMAP picture{};
     GetObjectA(wallpaper_.get(), sizeof picture, &picture);
-    WindowDc screen(clientHandle());
+    WindowDc screen(wallpaperSurface());
     Bitmap cache(CreateCompatibleBitmap(screen.get(), client.right, client.bottom));
     MemoryDc target(screen.get());
     MemoryDc source(screen.get());
@@ -52,7 +52,7 @@ void Window::rebuildWallpaperCache() {
 }
 
 void Window::paintBackground(HDC dc, const RECT& area) {
-    if (wallpaperBrush_) {
+    if (wallpaperBrush_ && !mdiFrame_) {
         SetBrushOrgEx(dc, 0, 0, nullptr);
         FillRect(dc, &area, wallpaperBrush_.get());
         return;
@@ -61,7 +61,7 @@ void Window::paintBackground(HDC dc, const RECT& area) {
 }
 
 HBRUSH Window::backgroundBrush(HDC dc, const Control& control) {
-    if (wallpaperBrush_) {
+    if (wallpaperBrush_ && !mdiFrame_) {
         // The control paints its own corner of the wallpaper.
         SetBrushOrgEx(dc, -control.area().x, -(control.area().y - scrollY_), nullptr);
         return wallpaperBrush_.get();
@@ -78,10 +78,15 @@ void Window::frameSized() {
     if (canvas_ && canvas_->hwnd() != nullptr) {
         RECT client{};
         GetClientRect(handle(), &client);
-        MoveWindow(canvas_->hwnd(), 0, 0, client.right, client.bottom, TRUE);
+        layoutParts(client);
+        MoveWindow(canvas_->hwnd(), client.left, client.top, client.right - client.left,
+                   client.bottom - client.top, TRUE);
         rebuildWallpaperCache();
         updateScrollRange();
         InvalidateRect(canvas_->hwnd(), nullptr, TRUE);
+        if (mdiClient_ != nullptr) {
+            InvalidateRect(mdiClient_, nullptr, TRUE);
+        }
     }
 }
 

@@ -57,13 +57,29 @@ bool WindowBase::createWindow(const char* className, ClassKind kind, DWORD exSty
     return created != nullptr;
 }
 
+bool WindowBase::createMdiChild(const char* className, const char* title, DWORD style, int x, int y,
+                                int width, int height, HWND client) {
+    registerOnce(className, false, staticProc);
+    kind_ = ClassKind::MdiChild;
+    HWND created = CreateMDIWindowA(className, title, style, x, y, width, height, client,
+                                    GetModuleHandleA(nullptr), reinterpret_cast<LPARAM>(this));
+    return created != nullptr;
+}
+
 LRESULT WindowBase::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     return byDefault(message, wParam, lParam);
 }
 
 LRESULT WindowBase::byDefault(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (kind_ == ClassKind::Dialog) {
+    switch (kind_) {
+    case ClassKind::Dialog:
         return DefDlgProcA(hwnd_, message, wParam, lParam);
+    case ClassKind::MdiFrame:
+        return DefFrameProcA(hwnd_, mdiClient_, message, wParam, lParam);
+    case ClassKind::MdiChild:
+        return DefMDIChildProcA(hwnd_, message, wParam, lParam);
+    case ClassKind::Plain:
+        break;
     }
     return DefWindowProcA(hwnd_, message, wParam, lParam);
 }
@@ -71,7 +87,12 @@ LRESULT WindowBase::byDefault(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK WindowBase::staticProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        auto* object = static_cast<WindowBase*>(create->lpCreateParams);
+        void* parameter = create->lpCreateParams;
+        // A child of an MDI client gets its creation data through the client.
+        if ((create->dwExStyle & WS_EX_MDICHILD) != 0 && parameter != nullptr) {
+            parameter = reinterpret_cast<void*>(static_cast<MDICREATESTRUCTA*>(parameter)->lParam);
+        }
+        auto* object = static_cast<WindowBase*>(parameter);
         if (object != nullptr) {
             object->hwnd_ = window;
             SetPropA(window, ObjectProperty, object);

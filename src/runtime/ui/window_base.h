@@ -24,12 +24,18 @@ public:
 
 protected:
     enum class ClassKind {
-        Plain,  // DefWindowProc handles what we do not
-        Dialog, // DefDlgProc: focus, default button and Tab handling of a dialog
+        Plain,    // DefWindowProc handles what we do not
+        Dialog,   // DefDlgProc: focus, default button and Tab handling of a dialog
+        MdiFrame, // DefFrameProc, with the client area set by setMdiClient()
+        MdiChild, // DefMDIChildProc
     };
     // Registers (once) and creates a window of class `className`.
     bool createWindow(const char* className, ClassKind kind, DWORD exStyle, const char* title, DWORD style,
                       int x, int y, int width, int height, HWND parent, HMENU menuOrId);
+    // The same for a child window of an MDI client; any thread may create one.
+    bool createMdiChild(const char* className, const char* title, DWORD style, int x, int y, int width,
+                        int height, HWND client);
+    void setMdiClient(HWND client) { mdiClient_ = client; }
 
     virtual LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT byDefault(UINT message, WPARAM wParam, LPARAM lParam);
@@ -39,6 +45,7 @@ private:
 
     HWND hwnd_ = nullptr;
     ClassKind kind_ = ClassKind::Plain;
+    HWND mdiClient_ = nullptr;
 };
 
 } // namespace runtime::ui

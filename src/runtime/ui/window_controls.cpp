@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "runtime/sys/events.h"
 #include "runtime/ui/kinds.h"
 #include "runtime/ui/messages.h"
 #include "runtime/ui/tooltips.h"
@@ -81,7 +82,9 @@ int32_t Window::create(int32_t number, int32_t kind, int32_t parent) {
     definition.number = number == 0 ? std::max(lastField(), 0) + 1 : number;
     definition.kind = kind;
     definition.parent = parent;
-    definition.flags = attr::Hidden;
+    // A menu item made at run time takes its place in its menu at once.
+    bool menu = kind == runtime::kind::Menu || kind == runtime::kind::MenuItem;
+    definition.flags = menu ? 0 : attr::Hidden;
     Control* made = build(definition, Rect{}, true);
     return made == nullptr ? 0 : made->number();
 }
@@ -123,15 +126,17 @@ Control* Window::build(const ControlDefinition& definition, const Rect& pixels, 
         } while (byId_.count(id) != 0);
     }
     made->create(id);
-    if (made->handle() == nullptr) {
+    if (made->handle() == nullptr && !made->windowless()) {
         return nullptr;
     }
     Control* control = made.get();
     controls_.push_back(std::move(made));
     byNumber_[control->number()] = control;
     byId_[id] = control;
-    byHandle_[control->handle()] = control;
-    restack(*control);
+    if (control->handle() != nullptr) {
+        byHandle_[control->handle()] = control;
+        restack(*control);
+    }
     control->display();
     control->applyState();
     updateTooltip(*control);
@@ -148,7 +153,7 @@ Control* Window::build(const ControlDefinition& definition, const Rect& pixels, 
 void Window::restack(Control& control) {
     HWND after = HWND_TOP;
     for (const auto& other : controls_) {
-        if (other.get() != &control && !other->isContainer()) {
+        if (other.get() != &control && !other->isContainer() && other->handle() != nullptr) {
             after = other->handle();
         }
     }
@@ -211,7 +216,9 @@ void Window::destroyOne(int32_t number) {
         lastFocus_ = nullptr;
     }
     byNumber_.erase(number);
-    byHandle_.erase(doomed->handle());
+    if (doomed->handle() != nullptr) {
+        byHandle_.erase(doomed->handle());
+    }
     std::erase_if(byId_, [&](const auto& entry) { return entry.second == doomed; });
     auto found = std::find_if(controls_.begin(), controls_.end(),
                               [&](const auto& control) { return control.get() == doomed; });
@@ -253,7 +260,7 @@ bool Window::setControlPosition(int32_t control, const Rect& position) {
 bool Window::isShown(const Control& control) const {
     const Control* at = &control;
     for (int depth = 0; at != nullptr && depth < MaxDepth; ++depth) {
-        if (at->hiddenFlag()) {
+        if (at->hiddenFlag() || at->concealed()) {
             return false;
         }
         at = at->parent() == 0 ? nullptr : this->control(at->parent());

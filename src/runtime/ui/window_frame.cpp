@@ -6,9 +6,15 @@
 #include "runtime/ui/window.h"
 
 namespace runtime::ui {
-bool Frame::create(DWORD exStyle, DWORD style, const RECT& place, HWND ownerWindow, const char* title) {
-    return createWindow("RvWindowFrame", ClassKind::Plain, exStyle, title, style, place.left, place.top,
-                        place.right - place.left, place.bottom - place.top, ownerWindow, nullptr);
+bool Frame::create(DWORD exStyle, DWORD style, const RECT& place, HWND ownerWindow, const char* title,
+                   bool mdiFrame) {
+    return createWindow(mdiFrame ? "RvMdiFrame" : "RvWindowFrame",
+                        mdiFrame ? ClassKind::MdiFrame : ClassKind::Plain, exStyle, title, style, place.left,
+                        place.top, place.right - place.left, place.bottom - place.top, ownerWindow, nullptr);
+}
+
+bool Frame::createChild(DWORD style, POINT at, SIZE size, HWND client, const char* title) {
+    return createMdiChild("RvMdiChild", title, style, at.x, at.y, size.cx, size.cy, client);
 }
 
 LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -37,9 +43,38 @@ LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             owner_.queue(event::GainFocus, 0);
         }
         break;
+    case WM_MDIACTIVATE:
+        // A child window of the frame is activated by its client, not by the system.
+        if (reinterpret_cast<HWND>(wParam) == hwnd()) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && IsChild(owner_.canvasHandle(), focus)) {
+                owner_.lastFocus_ = focus;
+            }
+            owner_.queue(event::LoseFocus, 0);
+        }
+        if (reinterpret_cast<HWND>(lParam) == hwnd()) {
+            owner_.queue(event::GainFocus, 0);
+        }
+        break;
     case WM_SETFOCUS:
+        if (owner_.mdiChild_) {
+            byDefault(message, wParam, lParam);
+        } else if (owner_.mdiFrame_ && SendMessageA(owner_.mdiClient_, WM_MDIGETACTIVE, 0, 0) != 0) {
+            break; // the active child window takes it
+        }
         owner_.restoreFocus();
         return 0;
+    case WM_COMMAND:
+        if (lParam == 0 && owner_.menuCommand(LOWORD(wParam))) {
+            return 0;
+        }
+        break;
+    case WM_MENUSELECT:
+        owner_.menuSelected(wParam, lParam);
+        break;
+    case WM_EXITMENULOOP:
+        owner_.endMessage();
+        break;
     case WM_TIMER:
         if (wParam == Window::EventTimerId) {
             owner_.queue(event::Timer, 0);
@@ -52,7 +87,8 @@ LRESULT Frame::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam != SIZE_MINIMIZED) {
             owner_.queue(event::Sized, 0);
         }
-        return 0;
+        // A child window's client keeps track of maximised children through it.
+        return owner_.mdiChild_ ? byDefault(message, wParam, lParam) : 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && (owner_.busy_ || owner_.windowCursor_)) {
             SetCursor(owner_.busy_ ? LoadCursorA(nullptr, IDC_WAIT) : owner_.windowCursor_.get());
@@ -95,6 +131,14 @@ LRESULT Canvas::handle(UINT message, WPARAM wParam, LPARAM lParam) {
             if (std::optional<LRESULT> answer = control->onNotify(*header)) {
                 return *answer;
             }
+        }
+        break;
+    }
+    case WM_DRAWITEM: {
+        const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (Control* control = owner_.controlOfHandle(item.hwndItem);
+            control != nullptr && control->onDraw(item)) {
+            return TRUE;
         }
         break;
     }

@@ -15,7 +15,11 @@ class Window;
 class Frame : public WindowBase {
 public:
     explicit Frame(Window& owner) : owner_(owner) {}
-    bool create(DWORD exStyle, DWORD style, const RECT& place, HWND ownerWindow, const char* title);
+    bool create(DWORD exStyle, DWORD style, const RECT& place, HWND ownerWindow, const char* title,
+                bool mdiFrame);
+    // A child window of the program's frame, inside its MDI client.
+    bool createChild(DWORD style, POINT at, SIZE size, HWND client, const char* title);
+    using WindowBase::setMdiClient;
 
 protected:
     LRESULT handle(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -229,7 +229,14 @@ bool Window::translateInput(MSG& message) {
         }
         if (message.message == WM_MOUSEMOVE || message.message == WM_MOUSELEAVE) {
             trackMouse(message.message == WM_MOUSEMOVE);
+            hoverMessage(message.message == WM_MOUSEMOVE ? message.hwnd : nullptr);
         }
+    }
+    // Ctrl+F4, Ctrl+F6 and the child window's system menu, as in every frame.
+    HWND client = mdiFrame_ ? mdiClient_ : mdiChild_ ? GetParent(handle()) : nullptr;
+    bool keyDown = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+    if (client != nullptr && keyDown && TranslateMDISysAccel(client, &message)) {
+        return true;
     }
     if (std::optional<int32_t> code = keyCodeOf(message)) {
         bool handled = isKeyboardMessage(message.message) ? handleKey(message, *code)
@@ -287,7 +294,7 @@ void Window::trackMouse(bool moved) {
     POINT screen{};
     GetCursorPos(&screen);
     HWND over = WindowFromPoint(screen);
-    bool inside = over != nullptr && GetAncestor(over, GA_ROOT) == handle();
+    bool inside = holds(over);
     POINT point = mouseInContent();
     std::vector<int32_t> now;
     if (inside) {

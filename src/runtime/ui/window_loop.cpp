@@ -162,6 +162,11 @@ void Window::queue(int32_t event, int32_t control, std::optional<int32_t> keyCod
             }
         }
     }
+    if (pending_.empty() && handle() != nullptr) {
+        // A message sent from another thread runs inside the loop's wait for
+        // input and can queue an event there; the wait must end to deliver it.
+        PostMessageA(handle(), WM_NULL, 0, 0);
+    }
     pending_.push_back({event, control, keyCode});
     // A message another thread sent (activation, focus) is handled inside
     // GetMessageA, which then goes on waiting: without a posted message the

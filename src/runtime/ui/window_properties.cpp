@@ -212,7 +212,7 @@ int32_t Window::controlUnderMouse() const {
     POINT screen{};
     GetCursorPos(&screen);
     HWND over = WindowFromPoint(screen);
-    if (over == nullptr || GetAncestor(over, GA_ROOT) != handle()) {
+    if (!holds(over)) {
         return 0;
     }
     Control* control = controlAt(mouseInContent());
