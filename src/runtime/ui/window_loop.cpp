@@ -162,18 +162,13 @@ void Window::queue(int32_t event, int32_t control, std::optional<int32_t> keyCod
             }
         }
     }
-    if (pending_.empty() && handle() != nullptr) {
-        // A message sent from another thread runs inside the loop's wait for
-        // input and can queue an event there; the wait must end to deliver it.
+    // A message sent from another thread (activation, focus, a scroll bar)
+    // runs inside the loop's wait for input and can queue an event there;
+    // GetMessageA then goes on waiting, so the wait must be ended to deliver it.
+    if (handle() != nullptr && (pending_.empty() || InSendMessage())) {
         PostMessageA(handle(), WM_NULL, 0, 0);
     }
     pending_.push_back({event, control, keyCode});
-    // A message another thread sent (activation, focus) is handled inside
-    // GetMessageA, which then goes on waiting: without a posted message the
-    // event would wait for the next input.
-    if (InSendMessage() && handle() != nullptr) {
-        PostMessageA(handle(), WM_NULL, 0, 0);
-    }
 }
 
 void Window::post(int32_t event, int32_t control) const {
