@@ -147,6 +147,7 @@ private:
     void freeOverflow(uint32_t rid);
     void applyHoldAndWatch(uint32_t rid, uint64_t stamp);
     void checkNotHeldByOthers(uint32_t rid);
+    bool storedAsIs();
 
     template <typename Change>
     void write(Change&& change);

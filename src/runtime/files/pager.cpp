@@ -194,8 +194,15 @@ const uint8_t* Pager::mapped(uint32_t number) {
     return stretches_[stretch] + uint64_t(number % StretchPages) * format::PageSize;
 }
 
+PageRef Pager::freshBuffer() {
+    if (spare_) {
+        return std::move(spare_);
+    }
+    return std::make_shared_for_overwrite<PageBuf>();
+}
+
 PageRef Pager::fromDisk(uint32_t number, uint8_t tree) {
-    auto ref = std::make_shared<PageBuf>();
+    PageRef ref = freshBuffer();
     if (const uint8_t* at = mapped(number)) {
         std::memcpy(ref->b, at, format::PageSize);
         std::atomic_signal_fence(std::memory_order_acquire);
@@ -271,6 +278,9 @@ void Pager::remember(uint32_t number, uint64_t txn, PageRef ref) {
         }
         if (slot.ref) {
             setSlot(slot.page, 0);
+            if (slot.ref.use_count() == 1) {
+                spare_ = std::move(slot.ref);
+            }
         }
         slot = CacheSlot{number, txn, true, std::move(ref)};
         setSlot(number, static_cast<uint32_t>(index + 1));
@@ -334,6 +344,8 @@ void Pager::begin() {
     chainNext_ = work_.freeHead;
     chainNextTxn_ = work_.freeHeadTxn;
     chainRemaining_ = work_.freeCount;
+    freeNow_ = work_.freeInline;
+    arrangeFree();
     try {
         if (chainNext_) {
             loadFreeChainPage();
@@ -375,6 +387,14 @@ void Pager::loadFreeChainPage() {
         }
         freeNow_.push_back(free);
     }
+    arrangeFree();
+    chainRemaining_ -= n;
+    freeLater_.push_back(number);
+    chainNext_ = page::next(b);
+    chainNextTxn_ = 0;
+}
+
+void Pager::arrangeFree() {
     // Lowest numbers first, and first of all the lowest run of free pages long
     // enough for a small change: a transaction's pages then lie side by side
     // and go out in one write, and the pages it frees form such a run again.
@@ -392,10 +412,6 @@ void Pager::loadFreeChainPage() {
         }
         end = start;
     }
-    chainRemaining_ -= n;
-    freeLater_.push_back(number);
-    chainNext_ = page::next(b);
-    chainNextTxn_ = 0;
 }
 
 PageBuf& Pager::allocate(uint32_t& number, uint8_t kind, uint8_t tree, uint16_t level) {
@@ -412,7 +428,7 @@ PageBuf& Pager::allocate(uint32_t& number, uint8_t kind, uint8_t tree, uint16_t 
         number = work_.pageCount++;
     }
     own(number);
-    auto ref = std::make_shared<PageBuf>();
+    PageRef ref = freshBuffer();
     page::init(ref->b, number, work_.txn, kind, tree, level);
     dirty_.put(number, ref, ++useClock_);
     return *ref;
@@ -498,6 +514,15 @@ void Pager::spillIfLarge() {
 }
 
 void Pager::writeFreeList() {
+    if (freeNow_.size() + freeLater_.size() <= format::inlineFreeRoom(work_.keyCount)) {
+        work_.freeInline = freeNow_;
+        work_.freeInline.insert(work_.freeInline.end(), freeLater_.begin(), freeLater_.end());
+        work_.freeHead = chainNext_;
+        work_.freeHeadTxn = chainNextTxn_;
+        work_.freeCount = chainRemaining_;
+        return;
+    }
+    work_.freeInline.clear();
     std::vector<uint32_t> chain;
     auto needed = [&] {
         size_t total = freeNow_.size() + freeLater_.size();
