@@ -11,7 +11,9 @@
 namespace runtime::files {
 namespace {
 
-constexpr size_t DirtyLimit = 4096; // pages a transaction keeps in memory before writing some out
+// Pages a transaction keeps in memory before writing some out, beside those
+// the cache of committed pages leaves unused: an open's pages share one budget.
+constexpr size_t DirtyLimit = 4096;
 constexpr uint32_t LongestRun = 32; // pages gathered into one write
 
 void check(const IoError& e) {
@@ -276,7 +278,9 @@ void Pager::remember(uint32_t number, uint64_t txn, PageRef ref) {
             slot.used = false;
             continue;
         }
-        if (slot.ref) {
+        if (!slot.ref) {
+            ++cachedPages_;
+        } else {
             setSlot(slot.page, 0);
             if (slot.ref.use_count() == 1) {
                 spare_ = std::move(slot.ref);
@@ -493,7 +497,7 @@ void Pager::writeOut(const std::vector<uint32_t>& pages) {
 }
 
 void Pager::spillIfLarge() {
-    if (!writing_ || dirty_.size() <= DirtyLimit) {
+    if (!writing_ || dirty_.size() <= DirtyLimit + (cache_.size() - cachedPages_)) {
         return;
     }
     std::vector<std::pair<uint64_t, uint32_t>> byAge;

@@ -120,6 +120,7 @@ private:
     bool writing_ = false;
 
     std::vector<CacheSlot> cache_;
+    size_t cachedPages_ = 0; // slots in use
     PageRef spare_;
     // Cache slot (plus one) of each page number, in chunks made as pages are
     // cached: a direct look-up that costs memory only where the cache has been.
