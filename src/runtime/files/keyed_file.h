@@ -191,6 +191,7 @@ private:
     std::vector<uint8_t> boundHigh_; // Bound: previous reads the last entry <= this
     std::vector<uint8_t> last_;      // OnEntry: the full tree key of the entry read last
     Cursor cursor_;
+    Cursor lookup_; // reused by look-ups of one record, which keeps their path off the heap
     uint64_t cursorTxn_ = 0;
     uint64_t generation_ = 0; // counts this object's own writes
     uint64_t cursorGeneration_ = 0;

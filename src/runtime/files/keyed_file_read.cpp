@@ -24,7 +24,7 @@ std::vector<uint8_t> KeyedFile::keyEntry(size_t key, const void* record, uint32_
 
 bool KeyedFile::readRecord(uint32_t rid, std::vector<uint8_t>& value, uint64_t* stamp) {
     Tree records = tree(PhysicalOrder);
-    Cursor c;
+    Cursor& c = lookup_;
     uint8_t key[4];
     format::putBig32(key, rid);
     if (!records.find(c, key, 4)) {
