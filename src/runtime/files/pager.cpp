@@ -485,6 +485,13 @@ void Pager::writeOut(const std::vector<uint32_t>& pages) {
         while (j < pages.size() && j - i < LongestRun && pages[j] == pages[j - 1] + 1) {
             ++j;
         }
+        if (j - i == 1) {
+            uint8_t* b = dirty_.find(pages[i])->ref->b;
+            page::seal(b);
+            check(file_.write(uint64_t(pages[i]) * format::PageSize, b, format::PageSize));
+            i = j;
+            continue;
+        }
         run.resize((j - i) * format::PageSize);
         for (size_t k = i; k < j; ++k) {
             uint8_t* b = dirty_.find(pages[k])->ref->b;
