@@ -287,6 +287,42 @@ TEST_F(CustomerFile, AnUnchangedPutMeetsHoldsWatchesAndDeletions) {
     EXPECT_FALSE(file.get(ByNumber)) << "and stays gone";
 }
 
+// Reading a record again goes straight to the leaf it was found in while the
+// tree is unchanged; once another open has moved it, the read must follow.
+TEST_F(CustomerFile, ARecordReadAgainFollowsItWhenAnotherOpenMovedIt) {
+    file.send("Sync=off");
+    for (int i = 1; i <= 600; ++i) {
+        ASSERT_TRUE(addCustomer(i, "Name " + std::to_string(i)));
+    }
+    KeyedFile second(customerDeclaration(path), &other);
+    ASSERT_TRUE(second.open(mode::ReadOnly | mode::DenyNone));
+    for (int pass = 0; pass < 2; ++pass) {
+        other.CUSTNO = 450;
+        ASSERT_TRUE(second.get(ByNumber));
+        EXPECT_EQ(other.CITY, "");
+    }
+    {
+        Transaction txn({&file});
+        for (int i = 1; i <= 400; ++i) {
+            rec.CUSTNO = i;
+            ASSERT_TRUE(file.get(ByNumber));
+            ASSERT_TRUE(file.erase());
+        }
+        rec.CUSTNO = 450;
+        ASSERT_TRUE(file.get(ByNumber));
+        rec.CITY = "Moved";
+        ASSERT_TRUE(file.put());
+        ASSERT_TRUE(txn.commit());
+    }
+    other.CUSTNO = 450;
+    ASSERT_TRUE(second.get(ByNumber)) << errorcode();
+    EXPECT_EQ(other.CITY, "Moved");
+    other.CUSTNO = 300;
+    EXPECT_FALSE(second.get(ByNumber));
+    EXPECT_EQ(errorcode(), err::RecordNotFound);
+    EXPECT_TRUE(second.verify()) << runtime::fileerror();
+}
+
 // Small changes keep their free pages in the meta; many deletions spill them
 // into free-list pages, and adds take them back. Every page stays accounted for.
 TEST_F(CustomerFile, FreePagesMoveBetweenTheMetaAndTheFreeList) {
