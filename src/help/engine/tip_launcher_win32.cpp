@@ -1,7 +1,7 @@
-#include "help/engine/tip_launcher.h"
-
 #include <mutex>
 
+#include "help/engine/tip_launcher.h"
+#include "help/tipwindow/tip_window.h"
 #include "runtime/ui/threads.h"
 
 namespace help {
@@ -21,7 +21,7 @@ Installed& installed() {
 
 TipLauncher defaultTipLauncher() {
     TipLauncher launcher;
-    launcher.runTipWindow = [] {};
+    launcher.runTipWindow = runTipWindow;
     launcher.startThread = [](std::function<void()> procedure) {
         return runtime::ui::start(std::move(procedure));
     };

@@ -163,6 +163,12 @@ void Window::queue(int32_t event, int32_t control, std::optional<int32_t> keyCod
         }
     }
     pending_.push_back({event, control, keyCode});
+    // A message another thread sent (activation, focus) is handled inside
+    // GetMessageA, which then goes on waiting: without a posted message the
+    // event would wait for the next input.
+    if (InSendMessage() && handle() != nullptr) {
+        PostMessageA(handle(), WM_NULL, 0, 0);
+    }
 }
 
 void Window::post(int32_t event, int32_t control) const {
