@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "runtime/files/format.h"
 
 namespace runtime::files::format {
@@ -62,11 +64,17 @@ void encodeMeta(const Meta& m, uint8_t* out) {
         put16(out + MetaGroup + 8, static_cast<uint32_t>(n));
         std::memcpy(out + MetaGroup + 10, m.intentPath.data(), n);
     }
-    for (uint32_t k = 0; k < m.keyCount && k < 32; ++k) {
-        uint8_t* at = out + 64 + 24 * k;
+    for (uint32_t k = 0; k < m.keyCount && k < MaxKeys; ++k) {
+        uint8_t* at = out + MetaKeys + 24 * k;
         put32(at, m.keys[k].page);
         put64(at + 8, m.keys[k].txn);
         put64(at + 16, m.keys[k].entries);
+    }
+    uint32_t listed =
+        static_cast<uint32_t>(std::min<size_t>(m.freeInline.size(), inlineFreeRoom(m.keyCount)));
+    put32(out + MetaFreeInline, listed);
+    for (uint32_t i = 0; i < listed; ++i) {
+        put32(out + MetaKeys + 24 * m.keyCount + 4 * i, m.freeInline[i]);
     }
     put64(out, checksum(out + 8, MetaSize - 8));
 }
@@ -91,7 +99,7 @@ bool decodeMeta(const uint8_t* in, Meta& m) {
         return false;
     }
     m.intentPath.assign(reinterpret_cast<const char*>(in + MetaGroup + 10), intentLength);
-    if (m.txn == 0 || m.keyCount > 32 || m.pageCount < FirstDataPage || m.pageCount > MaxPages) {
+    if (m.txn == 0 || m.keyCount > MaxKeys || m.pageCount < FirstDataPage || m.pageCount > MaxPages) {
         return false;
     }
     auto inRange = [&](uint32_t page) { return page == 0 || (page >= FirstDataPage && page < m.pageCount); };
@@ -99,11 +107,22 @@ bool decodeMeta(const uint8_t* in, Meta& m) {
         return false;
     }
     for (uint32_t k = 0; k < m.keyCount; ++k) {
-        const uint8_t* at = in + 64 + 24 * k;
+        const uint8_t* at = in + MetaKeys + 24 * k;
         m.keys[k].page = get32(at);
         m.keys[k].txn = get64(at + 8);
         m.keys[k].entries = get64(at + 16);
         if (!inRange(m.keys[k].page)) {
+            return false;
+        }
+    }
+    uint32_t listed = get32(in + MetaFreeInline);
+    if (listed > inlineFreeRoom(m.keyCount)) {
+        return false;
+    }
+    m.freeInline.resize(listed);
+    for (uint32_t i = 0; i < listed; ++i) {
+        m.freeInline[i] = get32(in + MetaKeys + 24 * m.keyCount + 4 * i);
+        if (m.freeInline[i] == 0 || !inRange(m.freeInline[i])) {
             return false;
         }
     }

@@ -14,7 +14,8 @@
 // 2 HEADER (page 0)
 //   off  size  meaning
 //   0    8     magic "RVKFILE" 0x1A
-//   8    4     format version (1)
+//   8    4     format version (2; an open refuses any other version with the
+//              driver error "A keyed file of another format version")
 //   12   4     page size (4096)
 //   16   4     length of the stored declaration, L
 //   20   4     low 32 bits of the checksum of the declaration bytes
@@ -36,13 +37,14 @@
 //   20   4     next record id
 //   24   8     record count
 //   32   4     free-list head page (0 none)
-//   36   4     free pages in the list
+//   36   4     free pages in the list's pages (those in the meta apart)
 //   40   4     records tree root page (0 empty)
-//   44   4     zero
+//   44   4     free pages listed in the meta itself, F (section 6)
 //   48   8     transaction that wrote the records root
 //   56   4     key count
 //   64   24*k  per key: u32 root page, u32 zero, u64 root's transaction,
 //              u64 entries in the key (k up to 32)
+//   64+24*k 4*F  the free pages listed in the meta, u32 each; they end by 832
 //   832  8     transaction that wrote the free-list head page
 //   840  8     group: nonzero in a prepared meta (section 10), else 0
 //   848  2     length P of the intent record's path (0 when group is 0)
@@ -93,15 +95,18 @@
 //   A descending part has every byte of it inverted.
 //
 // 6 FREE LIST
-// A chain of free-list pages from the meta's head; each lists free page
-// numbers. Pages freed by a transaction are only reused by later ones.
+// The meta lists up to (768 - 24*k)/4 free page numbers itself; the rest are in
+// a chain of free-list pages from the meta's head, each listing free page
+// numbers. A small change frees and takes a few pages, which then fit in the
+// meta, so it writes no free-list page. Pages freed by a transaction are only
+// reused by later ones.
 //
 // 7 WORKED EXAMPLE
 // A new customer file (115-byte record: CUSTNO Long at 0, NAME text 30 at 4,
 // ...; key 1 BYNUMBER unique, key 2 BYNAME duplicates, both no case and
 // optional) is 8192 bytes: the header, its 213 declaration bytes at 64, the
 // synced mark 2, meta slot 0 holding transaction 2 (page count 2, next record
-// id 1, key count 2, no roots) and slot 1 all zero.
+// id 1, key count 2, no roots, no free pages) and slot 1 all zero.
 // Adding customer 7 "Acme" commits transaction 3 and makes the file 20480
 // bytes. Page 2, the records leaf, begins
 //   <checksum 8> 03 00 00 00 00 00 00 00  02 00 00 00  01 00  01 00  7d 0f 00 00
@@ -183,11 +188,12 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace runtime::files::format {
 
 inline constexpr uint32_t PageSize = 4096;
-inline constexpr uint32_t Version = 1;
+inline constexpr uint32_t Version = 2;
 inline constexpr char Magic[8] = {'R', 'V', 'K', 'F', 'I', 'L', 'E', 0x1A};
 
 inline constexpr uint32_t HeaderDeclLength = 16;
@@ -199,6 +205,10 @@ inline constexpr uint32_t Page1DeclStart = PageSize + 1024;
 inline constexpr uint32_t Page1DeclRoom = 3072;
 inline constexpr uint32_t MetaSize = 1024;
 inline constexpr uint64_t MetaOffset[2] = {3072, 4096};
+inline constexpr uint32_t MetaFreeInline = 44;
+inline constexpr uint32_t MetaKeys = 64;
+inline constexpr uint32_t MetaKeysEnd = 832;
+inline constexpr uint32_t MaxKeys = 32;
 inline constexpr uint32_t MetaGroup = 840;
 inline constexpr uint32_t MetaIntentRoom = MetaSize - MetaGroup - 10;
 inline constexpr uint32_t FirstDataPage = 2;
@@ -283,10 +293,16 @@ struct Meta {
     uint32_t recordsRoot = 0;
     uint64_t recordsRootTxn = 0;
     uint32_t keyCount = 0;
-    KeyRoot keys[32];
-    uint64_t group = 0;     // prepared for a transaction over several files (0: final)
-    std::string intentPath; // that transaction's intent record, from this file's folder
+    KeyRoot keys[MaxKeys];
+    std::vector<uint32_t> freeInline; // free pages listed in the meta itself
+    uint64_t group = 0;               // prepared for a transaction over several files (0: final)
+    std::string intentPath;           // that transaction's intent record, from this file's folder
 };
+
+// Free page numbers a meta of a file with `keyCount` keys has room for.
+inline uint32_t inlineFreeRoom(uint32_t keyCount) {
+    return keyCount > MaxKeys ? 0 : (MetaKeysEnd - MetaKeys - 24 * keyCount) / 4;
+}
 
 void encodeMeta(const Meta& meta, uint8_t* out);
 // False when the checksum or the contents are wrong.

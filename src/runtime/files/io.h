@@ -33,6 +33,15 @@ public:
     // Never waits: Busy when another open holds a conflicting lock.
     virtual LockResult lock(uint64_t offset, uint64_t length, bool exclusive) = 0;
     virtual void unlock(uint64_t offset, uint64_t length) = 0;
+    // True when another open holds a lock that an exclusive one here would
+    // meet. Systems that can ask without locking answer in one call.
+    virtual bool lockedByOthers(uint64_t offset, uint64_t length) {
+        LockResult r = lock(offset, length, true);
+        if (r == LockResult::Granted) {
+            unlock(offset, length);
+        }
+        return r == LockResult::Busy;
+    }
     // A read-only view of the first `bytes` bytes of the file, kept current with
     // every open's writes; nullptr when the system cannot give one.
     virtual const uint8_t* mapHead(size_t bytes) = 0;

@@ -148,6 +148,18 @@ public:
         return (errno == EAGAIN || errno == EACCES) ? LockResult::Busy : LockResult::Failed;
     }
 
+    bool lockedByOthers(uint64_t offset, uint64_t length) override {
+        struct flock fl {};
+        fl.l_type = F_WRLCK;
+        fl.l_whence = SEEK_SET;
+        fl.l_start = static_cast<off_t>(offset);
+        fl.l_len = static_cast<off_t>(length);
+        if (::fcntl(fd_, F_OFD_GETLK, &fl) != 0) {
+            return false;
+        }
+        return fl.l_type != F_UNLCK;
+    }
+
     void unlock(uint64_t offset, uint64_t length) override {
         struct flock fl {};
         fl.l_type = F_UNLCK;

@@ -140,6 +140,8 @@ private:
     bool step(bool forward);
     bool load(uint32_t rid);
     bool readRecord(uint32_t rid, std::vector<uint8_t>& value, uint64_t* stamp);
+    // Puts lookup_ on the record's entry in the records tree.
+    bool findRecord(uint32_t rid);
     void fillBuffer(const std::vector<uint8_t>& value);
     bool findByKey(int key, size_t parts, uint32_t& rid);
     std::vector<uint8_t> encodeValue(uint64_t stamp) const;
@@ -147,6 +149,7 @@ private:
     void freeOverflow(uint32_t rid);
     void applyHoldAndWatch(uint32_t rid, uint64_t stamp);
     void checkNotHeldByOthers(uint32_t rid);
+    bool storedAsIs();
 
     template <typename Change>
     void write(Change&& change);
@@ -190,6 +193,19 @@ private:
     std::vector<uint8_t> boundHigh_; // Bound: previous reads the last entry <= this
     std::vector<uint8_t> last_;      // OnEntry: the full tree key of the entry read last
     Cursor cursor_;
+    Cursor lookup_; // reused by look-ups of one record, which keeps their path off the heap
+    // The records leaf a record was last found in, and the records tree it was
+    // found in. While that tree's root is the same page of the same transaction
+    // the whole tree is unchanged, so a look-up of the record again reads the
+    // leaf alone instead of walking down to it. Kept outside write transactions.
+    struct LeafHint {
+        uint32_t rid = 0;
+        uint32_t leaf = 0;
+        uint64_t leafTxn = 0;
+        uint32_t root = 0;
+        uint64_t rootTxn = 0;
+    };
+    std::vector<LeafHint> leafHints_;
     uint64_t cursorTxn_ = 0;
     uint64_t generation_ = 0; // counts this object's own writes
     uint64_t cursorGeneration_ = 0;

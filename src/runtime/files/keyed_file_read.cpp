@@ -22,12 +22,47 @@ std::vector<uint8_t> KeyedFile::keyEntry(size_t key, const void* record, uint32_
     return entry;
 }
 
-bool KeyedFile::readRecord(uint32_t rid, std::vector<uint8_t>& value, uint64_t* stamp) {
-    Tree records = tree(PhysicalOrder);
-    Cursor c;
+bool KeyedFile::findRecord(uint32_t rid) {
+    constexpr size_t HintCount = 4096;
+    Cursor& c = lookup_;
     uint8_t key[4];
     format::putBig32(key, rid);
-    if (!records.find(c, key, 4)) {
+    const format::Meta& m = pager_->meta();
+    bool hinted = !pager_->writing() && m.recordsRoot;
+    if (hinted) {
+        if (leafHints_.empty()) {
+            leafHints_.resize(HintCount);
+        }
+        const LeafHint& h = leafHints_[rid % HintCount];
+        if (h.rid == rid && h.root == m.recordsRoot && h.rootTxn == m.recordsRootTxn) {
+            PageRef leaf = pager_->read(h.leaf, h.leafTxn, format::TreeRecords);
+            if (page::kind(leaf->b) == format::KindLeaf) {
+                uint32_t i = page::lowerBound(leaf->b, key, 4);
+                if (i < page::count(leaf->b)) {
+                    c.path.clear();
+                    c.path.push_back({std::move(leaf), i});
+                    page::Entry e = c.entry();
+                    if (page::compare(e.key, e.keyLength, key, 4) == 0) {
+                        return true;
+                    }
+                }
+            }
+        }
+    }
+    if (!tree(PhysicalOrder).find(c, key, 4)) {
+        return false;
+    }
+    if (hinted) {
+        const uint8_t* leaf = c.path.back().page->b;
+        leafHints_[rid % HintCount] = {rid, page::number(leaf), page::txn(leaf), m.recordsRoot,
+                                       m.recordsRootTxn};
+    }
+    return true;
+}
+
+bool KeyedFile::readRecord(uint32_t rid, std::vector<uint8_t>& value, uint64_t* stamp) {
+    Cursor& c = lookup_;
+    if (!findRecord(rid)) {
         return false;
     }
     page::Entry e = c.entry();

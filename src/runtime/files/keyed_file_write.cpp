@@ -194,6 +194,17 @@ void KeyedFile::checkNotHeldByOthers(uint32_t rid) {
     }
 }
 
+// A put of exactly what is stored has nothing to write: it takes effect as the
+// read it compared against, and the write transaction (a lock, pages and a meta)
+// is saved. A record gone or changed under a watch is left to the write to report.
+bool KeyedFile::storedAsIs() {
+    uint64_t stamp = 0;
+    if (!readRecord(current_, scratch_, &stamp) || (watched_ == current_ && stamp != watchedStamp_)) {
+        return false;
+    }
+    return encodeValue(stamp) == scratch_;
+}
+
 bool KeyedFile::put() {
     return run([&] {
         if (!current_) {
@@ -201,6 +212,9 @@ bool KeyedFile::put() {
         }
         checkWriteAccess();
         checkNotHeldByOthers(current_);
+        if (storedAsIs()) {
+            return true;
+        }
         write([&](bool& modified) {
             std::vector<uint8_t> old;
             uint64_t stamp = 0;

@@ -23,14 +23,7 @@ bool lockWaiting(FileHandle& h, uint64_t offset, int seconds) {
 }
 
 bool heldByOthers(FileHandle& h, uint64_t offset) {
-    LockResult r = h.lock(offset, 1, true);
-    if (r == LockResult::Busy) {
-        return true;
-    }
-    if (r == LockResult::Granted) {
-        h.unlock(offset, 1);
-    }
-    return false;
+    return h.lockedByOthers(offset, 1);
 }
 
 } // namespace runtime::files

@@ -172,6 +172,11 @@ bool KeyedFile::verifyLocked() {
                 fail(err::KeysMustBeRebuilt);
             }
         }
+        for (uint32_t number : m.freeInline) {
+            if (!walker.mark(number)) {
+                failDriver(driver::Damaged, "A free page is also in use");
+            }
+        }
         uint32_t free = 0;
         for (uint32_t number = m.freeHead; number;) {
             if (!walker.mark(number)) {

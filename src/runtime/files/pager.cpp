@@ -11,7 +11,9 @@
 namespace runtime::files {
 namespace {
 
-constexpr size_t DirtyLimit = 4096; // pages a transaction keeps in memory before writing some out
+// Pages a transaction keeps in memory before writing some out, beside those
+// the cache of committed pages leaves unused: an open's pages share one budget.
+constexpr size_t DirtyLimit = 4096;
 constexpr uint32_t LongestRun = 32; // pages gathered into one write
 
 void check(const IoError& e) {
@@ -194,8 +196,15 @@ const uint8_t* Pager::mapped(uint32_t number) {
     return stretches_[stretch] + uint64_t(number % StretchPages) * format::PageSize;
 }
 
+PageRef Pager::freshBuffer() {
+    if (spare_) {
+        return std::move(spare_);
+    }
+    return std::make_shared_for_overwrite<PageBuf>();
+}
+
 PageRef Pager::fromDisk(uint32_t number, uint8_t tree) {
-    auto ref = std::make_shared<PageBuf>();
+    PageRef ref = freshBuffer();
     if (const uint8_t* at = mapped(number)) {
         std::memcpy(ref->b, at, format::PageSize);
         std::atomic_signal_fence(std::memory_order_acquire);
@@ -269,8 +278,13 @@ void Pager::remember(uint32_t number, uint64_t txn, PageRef ref) {
             slot.used = false;
             continue;
         }
-        if (slot.ref) {
+        if (!slot.ref) {
+            ++cachedPages_;
+        } else {
             setSlot(slot.page, 0);
+            if (slot.ref.use_count() == 1) {
+                spare_ = std::move(slot.ref);
+            }
         }
         slot = CacheSlot{number, txn, true, std::move(ref)};
         setSlot(number, static_cast<uint32_t>(index + 1));
@@ -334,6 +348,8 @@ void Pager::begin() {
     chainNext_ = work_.freeHead;
     chainNextTxn_ = work_.freeHeadTxn;
     chainRemaining_ = work_.freeCount;
+    freeNow_ = work_.freeInline;
+    arrangeFree();
     try {
         if (chainNext_) {
             loadFreeChainPage();
@@ -375,6 +391,14 @@ void Pager::loadFreeChainPage() {
         }
         freeNow_.push_back(free);
     }
+    arrangeFree();
+    chainRemaining_ -= n;
+    freeLater_.push_back(number);
+    chainNext_ = page::next(b);
+    chainNextTxn_ = 0;
+}
+
+void Pager::arrangeFree() {
     // Lowest numbers first, and first of all the lowest run of free pages long
     // enough for a small change: a transaction's pages then lie side by side
     // and go out in one write, and the pages it frees form such a run again.
@@ -392,10 +416,6 @@ void Pager::loadFreeChainPage() {
         }
         end = start;
     }
-    chainRemaining_ -= n;
-    freeLater_.push_back(number);
-    chainNext_ = page::next(b);
-    chainNextTxn_ = 0;
 }
 
 PageBuf& Pager::allocate(uint32_t& number, uint8_t kind, uint8_t tree, uint16_t level) {
@@ -412,7 +432,7 @@ PageBuf& Pager::allocate(uint32_t& number, uint8_t kind, uint8_t tree, uint16_t 
         number = work_.pageCount++;
     }
     own(number);
-    auto ref = std::make_shared<PageBuf>();
+    PageRef ref = freshBuffer();
     page::init(ref->b, number, work_.txn, kind, tree, level);
     dirty_.put(number, ref, ++useClock_);
     return *ref;
@@ -465,6 +485,13 @@ void Pager::writeOut(const std::vector<uint32_t>& pages) {
         while (j < pages.size() && j - i < LongestRun && pages[j] == pages[j - 1] + 1) {
             ++j;
         }
+        if (j - i == 1) {
+            uint8_t* b = dirty_.find(pages[i])->ref->b;
+            page::seal(b);
+            check(file_.write(uint64_t(pages[i]) * format::PageSize, b, format::PageSize));
+            i = j;
+            continue;
+        }
         run.resize((j - i) * format::PageSize);
         for (size_t k = i; k < j; ++k) {
             uint8_t* b = dirty_.find(pages[k])->ref->b;
@@ -477,7 +504,7 @@ void Pager::writeOut(const std::vector<uint32_t>& pages) {
 }
 
 void Pager::spillIfLarge() {
-    if (!writing_ || dirty_.size() <= DirtyLimit) {
+    if (!writing_ || dirty_.size() <= DirtyLimit + (cache_.size() - cachedPages_)) {
         return;
     }
     std::vector<std::pair<uint64_t, uint32_t>> byAge;
@@ -498,6 +525,15 @@ void Pager::spillIfLarge() {
 }
 
 void Pager::writeFreeList() {
+    if (freeNow_.size() + freeLater_.size() <= format::inlineFreeRoom(work_.keyCount)) {
+        work_.freeInline = freeNow_;
+        work_.freeInline.insert(work_.freeInline.end(), freeLater_.begin(), freeLater_.end());
+        work_.freeHead = chainNext_;
+        work_.freeHeadTxn = chainNextTxn_;
+        work_.freeCount = chainRemaining_;
+        return;
+    }
+    work_.freeInline.clear();
     std::vector<uint32_t> chain;
     auto needed = [&] {
         size_t total = freeNow_.size() + freeLater_.size();

@@ -82,12 +82,16 @@ private:
         PageRef ref;
     };
 
+    // A page buffer to fill: one the cache just let go of when it can, as a
+    // read that misses would otherwise allocate and free a page every time.
+    PageRef freshBuffer();
     PageRef fromDisk(uint32_t page, uint8_t tree);
     // The page in a mapped stretch of the file, or nullptr (read it instead).
     const uint8_t* mapped(uint32_t page);
     PageRef cached(uint32_t page, uint64_t txn);
     void remember(uint32_t page, uint64_t txn, PageRef ref);
     void loadFreeChainPage();
+    void arrangeFree();
     void writeFreeList();
     void writeOut(const std::vector<uint32_t>& pages);
     void loadMetas(uint8_t* bytes);
@@ -116,6 +120,8 @@ private:
     bool writing_ = false;
 
     std::vector<CacheSlot> cache_;
+    size_t cachedPages_ = 0; // slots in use
+    PageRef spare_;
     // Cache slot (plus one) of each page number, in chunks made as pages are
     // cached: a direct look-up that costs memory only where the cache has been.
     static constexpr uint32_t IndexChunk = 512;

@@ -119,7 +119,8 @@ bool View::step(bool forward) {
         return false;
     }
     // Records the filter turns down must not be left in the buffer at the end.
-    std::string saved(static_cast<const char*>(file_.record()), file_.declaration().recordSize);
+    std::string& saved = saved_;
+    saved.assign(static_cast<const char*>(file_.record()), file_.declaration().recordSize);
     bool ahead = forward != reversed_;
     for (;;) {
         if (!(ahead ? file_.next() : file_.previous())) {

@@ -56,6 +56,7 @@ private:
     int key_ = PhysicalOrder;
     bool reversed_ = false;
     std::unique_ptr<expr::Expression> filter_;
+    std::string saved_; // the record buffer as a step found it
     bool open_ = false;
     uint16_t pageSize_ = 20, pagesBehind_ = 2, pagesAhead_ = 0, timeOut_ = 60;
 };

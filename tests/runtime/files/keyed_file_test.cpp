@@ -3,6 +3,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <thread>
+#include <tuple>
 
 #include "customer.h"
 #include "runtime/files/format.h"
@@ -249,6 +250,134 @@ TEST_F(CustomerFile, HoldsAndWatchesBetweenTwoOpens) {
     EXPECT_TRUE(second.put()) << "without a watch the last write wins";
 }
 
+// A put that changes nothing writes nothing, but must still fail as a write
+// would: held by another open, changed under a watch, or deleted meanwhile.
+TEST_F(CustomerFile, AnUnchangedPutMeetsHoldsWatchesAndDeletions) {
+    ASSERT_TRUE(addCustomer(1, "One"));
+    ASSERT_TRUE(addCustomer(2, "Two"));
+    KeyedFile second(customerDeclaration(path), &other);
+    ASSERT_TRUE(second.open(mode::ReadWrite | mode::DenyNone));
+    other.CUSTNO = 1;
+    ASSERT_TRUE(second.get(ByNumber));
+    EXPECT_TRUE(second.put()) << "nothing to write is a success " << errorcode();
+    rec.CUSTNO = 1;
+    file.hold();
+    ASSERT_TRUE(file.get(ByNumber));
+    EXPECT_FALSE(second.put());
+    EXPECT_EQ(errorcode(), err::RecordHeld);
+    file.release();
+
+    second.watch();
+    ASSERT_TRUE(second.get(ByNumber));
+    rec.CITY = "Changed meanwhile";
+    ASSERT_TRUE(file.put());
+    rec.CITY = "";
+    ASSERT_TRUE(file.put()) << "changed back: the same bytes, but written since the watch";
+    EXPECT_FALSE(second.put());
+    EXPECT_EQ(errorcode(), err::ChangedByOther);
+
+    other.CUSTNO = 2;
+    ASSERT_TRUE(second.get(ByNumber));
+    rec.CUSTNO = 2;
+    ASSERT_TRUE(file.get(ByNumber));
+    ASSERT_TRUE(file.erase());
+    EXPECT_FALSE(second.put()) << "the record is gone";
+    EXPECT_NE(errorcode(), 0);
+    rec.CUSTNO = 2;
+    EXPECT_FALSE(file.get(ByNumber)) << "and stays gone";
+}
+
+// Reading a record again goes straight to the leaf it was found in while the
+// tree is unchanged; once another open has moved it, the read must follow.
+TEST_F(CustomerFile, ARecordReadAgainFollowsItWhenAnotherOpenMovedIt) {
+    file.send("Sync=off");
+    for (int i = 1; i <= 600; ++i) {
+        ASSERT_TRUE(addCustomer(i, "Name " + std::to_string(i)));
+    }
+    KeyedFile second(customerDeclaration(path), &other);
+    ASSERT_TRUE(second.open(mode::ReadOnly | mode::DenyNone));
+    for (int pass = 0; pass < 2; ++pass) {
+        other.CUSTNO = 450;
+        ASSERT_TRUE(second.get(ByNumber));
+        EXPECT_EQ(other.CITY, "");
+    }
+    {
+        Transaction txn({&file});
+        for (int i = 1; i <= 400; ++i) {
+            rec.CUSTNO = i;
+            ASSERT_TRUE(file.get(ByNumber));
+            ASSERT_TRUE(file.erase());
+        }
+        rec.CUSTNO = 450;
+        ASSERT_TRUE(file.get(ByNumber));
+        rec.CITY = "Moved";
+        ASSERT_TRUE(file.put());
+        ASSERT_TRUE(txn.commit());
+    }
+    other.CUSTNO = 450;
+    ASSERT_TRUE(second.get(ByNumber)) << errorcode();
+    EXPECT_EQ(other.CITY, "Moved");
+    other.CUSTNO = 300;
+    EXPECT_FALSE(second.get(ByNumber));
+    EXPECT_EQ(errorcode(), err::RecordNotFound);
+    EXPECT_TRUE(second.verify()) << runtime::fileerror();
+}
+
+// Small changes keep their free pages in the meta; many deletions spill them
+// into free-list pages, and adds take them back. Every page stays accounted for.
+TEST_F(CustomerFile, FreePagesMoveBetweenTheMetaAndTheFreeList) {
+    file.send("Sync=off");
+    {
+        Transaction txn({&file});
+        for (int i = 1; i <= 8000; ++i) {
+            ASSERT_TRUE(addCustomer(i, "Name " + std::to_string(i % 97)));
+        }
+        ASSERT_TRUE(txn.commit()) << errorcode();
+    }
+    auto freePages = [&] {
+        std::ifstream in(path, std::ios::binary);
+        std::vector<char> meta(2 * 1024);
+        in.seekg(3072);
+        in.read(meta.data(), static_cast<std::streamsize>(meta.size()));
+        uint64_t txn[2];
+        uint32_t listed[2], chained[2];
+        for (int s = 0; s < 2; ++s) {
+            std::memcpy(&txn[s], meta.data() + 1024 * s + 8, 8);
+            std::memcpy(&chained[s], meta.data() + 1024 * s + 36, 4);
+            std::memcpy(&listed[s], meta.data() + 1024 * s + 44, 4);
+        }
+        int s = txn[0] > txn[1] ? 0 : 1;
+        return std::pair<uint32_t, uint32_t>{listed[s], chained[s]};
+    };
+    rec.CUSTNO = 5;
+    ASSERT_TRUE(file.get(ByNumber));
+    rec.CITY = "Elsewhere";
+    ASSERT_TRUE(file.put());
+    auto [listed, chained] = freePages();
+    EXPECT_GT(listed, 0u) << "a small change lists its freed pages in the meta";
+    EXPECT_EQ(chained, 0u);
+    {
+        Transaction txn({&file});
+        for (int i = 1; i <= 7000; ++i) {
+            rec.CUSTNO = i;
+            ASSERT_TRUE(file.get(ByNumber));
+            ASSERT_TRUE(file.erase());
+        }
+        ASSERT_TRUE(txn.commit()) << errorcode();
+    }
+    std::tie(listed, chained) = freePages();
+    EXPECT_GT(chained, 0u) << "more free pages than the meta holds go to the list";
+    EXPECT_TRUE(file.verify()) << runtime::fileerror();
+    for (int i = 1; i <= 7000; i += 3) {
+        ASSERT_TRUE(addCustomer(i, "Again " + std::to_string(i % 13)));
+    }
+    EXPECT_TRUE(file.verify()) << runtime::fileerror();
+    ASSERT_TRUE(file.close());
+    ASSERT_TRUE(file.open());
+    EXPECT_EQ(numbers(ByName).size(), 1000u + 2334u);
+    EXPECT_TRUE(file.verify()) << runtime::fileerror();
+}
+
 TEST_F(CustomerFile, TransactionsOverTwoFilesCommitOrRollBackTogether) {
     TipRecord tip{};
     KeyedFile tips(tipDeclaration(dir.file("tips.rvh")), &tip);
@@ -419,6 +548,7 @@ TEST_F(CustomerFile, DamagedFilesGiveErrorsAndKeysAreRebuilt) {
              overwrite(p, 4200, "xx");
          }},
         {"header", [](const std::string& p) { overwrite(p, 100, "xx"); }},
+        {"older format", [](const std::string& p) { overwrite(p, 8, std::string("\x01\0\0\0", 4)); }},
     };
     for (const Case& c : cases) {
         std::filesystem::remove(path);
@@ -428,6 +558,8 @@ TEST_F(CustomerFile, DamagedFilesGiveErrorsAndKeysAreRebuilt) {
         EXPECT_EQ(errorcode(), err::DriverError) << c.name;
         EXPECT_FALSE(runtime::fileerror().empty()) << c.name;
     }
+    EXPECT_NE(runtime::fileerror().find("another format version"), std::string::npos)
+        << "a file of the older format is refused, not misread: " << runtime::fileerror();
 }
 
 } // namespace

@@ -2,11 +2,13 @@
 // order read both ways, every record found by each key, and the engine's own
 // verifier after each batch. Covers page splits, merges, overflow values and
 // the free list across many transactions.
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <map>
 #include <random>
 
 #include "customer.h"
+#include "runtime/files/page.h"
 #include "runtime/files/transaction.h"
 #include "runtime/sys/errors.h"
 #include "tips.h"
@@ -177,6 +179,37 @@ TEST(KeyedFileModel, MemosOfEverySizeSurviveChangesAndReopen) {
         rec.CONTROLNAME = control;
         ASSERT_TRUE(file.get(0)) << control;
         EXPECT_EQ(file.memo(0), tip);
+    }
+}
+
+} // namespace
+} // namespace files_test
+
+namespace files_test {
+namespace {
+
+// Trees order whole keys by unsigned bytes, shorter first on a common prefix;
+// the comparison works a word at a time, so lengths either side of a word and
+// bytes with the top bit set are where it could go wrong.
+TEST(KeyOrder, WordAtATimeComparisonMatchesByteOrder) {
+    std::mt19937 random(11);
+    const uint8_t alphabet[] = {0x00, 0x01, 0x7F, 0x80, 0xFE, 0xFF};
+    for (int i = 0; i < 20000; ++i) {
+        std::vector<uint8_t> a(random() % 20), b;
+        for (uint8_t& c : a) {
+            c = alphabet[random() % 6];
+        }
+        b = a;
+        b.resize(random() % 2 ? a.size() : random() % 20, alphabet[random() % 6]);
+        if (!b.empty() && random() % 2) {
+            b[random() % b.size()] = alphabet[random() % 6];
+        }
+        int expected = std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end())   ? -1
+                       : std::lexicographical_compare(b.begin(), b.end(), a.begin(), a.end()) ? 1
+                                                                                              : 0;
+        int got = page::compare(a.data(), static_cast<uint32_t>(a.size()), b.data(),
+                                static_cast<uint32_t>(b.size()));
+        ASSERT_EQ((got > 0) - (got < 0), expected) << "lengths " << a.size() << " and " << b.size();
     }
 }
 
