@@ -3,6 +3,8 @@
 // gone when the conversion ends, however it ends.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <string>
@@ -27,8 +29,26 @@ HWND shownUpgradeWindow() {
     return FindWindowA(nullptr, Caption);
 }
 
+// The bar sits on the window's client area, not directly on the window.
+HWND progressBarOf(HWND window) {
+    HWND found = nullptr;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM result) -> BOOL {
+            char name[64]{};
+            GetClassNameA(child, name, sizeof name);
+            if (lstrcmpiA(name, PROGRESS_CLASSA) != 0) {
+                return TRUE;
+            }
+            *reinterpret_cast<HWND*>(result) = child;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 int32_t barPosition(HWND window) {
-    HWND bar = FindWindowExA(window, nullptr, "msctls_progress32", nullptr);
+    HWND bar = progressBarOf(window);
     return bar == nullptr ? -1 : static_cast<int32_t>(SendMessageA(bar, PBM_GETPOS, 0, 0));
 }
 
@@ -53,7 +73,7 @@ TEST(UpgradeWindow, ShowsAFileLargerThanTheBarsRangeInProportion) {
     window.begin(huge);
     HWND shown = shownUpgradeWindow();
     ASSERT_NE(shown, nullptr);
-    HWND bar = FindWindowExA(shown, nullptr, "msctls_progress32", nullptr);
+    HWND bar = progressBarOf(shown);
     ASSERT_NE(bar, nullptr);
     const auto high = static_cast<int32_t>(SendMessageA(bar, PBM_GETRANGE, FALSE, 0));
     window.step(huge / 2);
