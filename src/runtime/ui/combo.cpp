@@ -8,19 +8,9 @@
 #include "runtime/text/strings.h"
 #include "runtime/ui/variable_text.h"
 #include "runtime/ui/window.h"
+#include "runtime/ui/window_text.h"
 
 namespace runtime::ui {
-namespace {
-
-std::string comboText(HWND combo) {
-    int length = GetWindowTextLengthA(combo);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(combo, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
-
-} // namespace
 
 Combo::Combo(Window& window, const ControlDefinition& definition, const Rect& area)
     : Control(window, definition, area), rows_(definition.rows), columns_(definition.columns),
@@ -109,7 +99,7 @@ std::string Combo::currentText() const {
         return text_;
     }
     if (editable()) {
-        return comboText(handle());
+        return windowText(handle());
     }
     auto chosen = SendMessageA(handle(), CB_GETCURSEL, 0, 0);
     return chosen < 0 ? std::string() : itemText(static_cast<size_t>(chosen));

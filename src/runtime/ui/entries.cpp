@@ -10,20 +10,13 @@
 #include "runtime/text/picture.h"
 #include "runtime/ui/variable_text.h"
 #include "runtime/ui/window.h"
+#include "runtime/ui/window_text.h"
 
 namespace runtime::ui {
 namespace {
 
 // The longest line handed out, as the programs reading lines expect.
 constexpr int MaxLine = 511;
-
-std::string windowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
 
 } // namespace
 

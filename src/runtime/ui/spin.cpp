@@ -11,20 +11,9 @@
 #include "runtime/ui/value.h"
 #include "runtime/ui/variable_text.h"
 #include "runtime/ui/window.h"
+#include "runtime/ui/window_text.h"
 
 namespace runtime::ui {
-namespace {
-
-std::string windowText(HWND window) {
-    int length = GetWindowTextLengthA(window);
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    int copied = GetWindowTextA(window, text.data(), length + 1);
-    text.resize(static_cast<size_t>(std::max(copied, 0)));
-    return text;
-}
-
-} // namespace
-
 Spin::Spin(Window& window, const ControlDefinition& definition, const Rect& area)
     : Control(window, definition, area), surface_([this](UINT message, WPARAM wParam, LPARAM lParam) {
           return this->message(message, wParam, lParam);

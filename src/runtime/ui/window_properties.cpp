@@ -7,6 +7,7 @@
 #include "runtime/ui/resources.h"
 #include "runtime/ui/window.h"
 #include "runtime/ui/window_frame.h"
+#include "runtime/ui/window_text.h"
 
 namespace runtime::ui {
 
@@ -26,11 +27,7 @@ std::string Window::title() const {
     if (handle() == nullptr) {
         return {};
     }
-    int length = GetWindowTextLengthA(handle());
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(handle(), text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
-    return text;
+    return windowText(handle());
 }
 
 void Window::setTitle(std::string_view title) {
