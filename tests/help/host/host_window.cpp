@@ -54,9 +54,10 @@ HostWindow::HostWindow(HostSetup setup)
       help_(helpSetupOf(setup_),
             [this](int32_t watched, std::optional<int32_t> tipResult) { record(watched, tipResult); }),
       window_(setup_.definition, [this](runtime::ui::Window& window) { help_.onEvent(window); }) {
-    // The window's initialisation is done once its open event was handled:
-    // work run on its thread from now on comes after it.
+    // The open event is recorded before the window's initialisation runs;
+    // work run on the window's thread waits until that handling is over.
     window_.waitFor(runtime::event::OpenWindow);
+    window_.run([](runtime::ui::Window&) { return true; });
 }
 
 HostWindow::~HostWindow() = default;
