@@ -164,6 +164,9 @@ private:
     const std::string& absolutePath() const { return absolutePath_; }
     void lockWriter(int seconds);
     void unlockWriter();
+    // Takes the writer's lock and starts a run of writes.
+    void beginWriting(int waitSeconds);
+    void finishWriting(bool durable, const char* brokenText);
     void checkWriteAccess();
     bool verifyLocked();
     void rebuildLocked();

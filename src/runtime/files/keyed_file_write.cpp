@@ -322,19 +322,42 @@ void KeyedFile::watch() {
     watchNext_ = true;
 }
 
+void KeyedFile::beginWriting(int waitSeconds) {
+    lockWriter(waitSeconds);
+    try {
+        pager_->begin();
+    } catch (...) {
+        unlockWriter();
+        throw;
+    }
+}
+
+// Ends a run of writes: commits it, or drops it when one of its writes
+// failed; the writer's lock is released either way.
+void KeyedFile::finishWriting(bool durable, const char* brokenText) {
+    ++generation_;
+    if (broken_) {
+        broken_ = false;
+        pager_->rollback();
+        unlockWriter();
+        failDriver(driver::Damaged, brokenText);
+    }
+    try {
+        pager_->commit(durable);
+    } catch (...) {
+        unlockWriter();
+        throw;
+    }
+    unlockWriter();
+}
+
 bool KeyedFile::stream() {
     return run([&] {
         checkWriteAccess();
         if (pager_->writing()) {
             return true;
         }
-        lockWriter(std::max(recoverSeconds_, WriterWaitSeconds));
-        try {
-            pager_->begin();
-        } catch (...) {
-            unlockWriter();
-            throw;
-        }
+        beginWriting(std::max(recoverSeconds_, WriterWaitSeconds));
         streaming_ = true;
         return true;
     });
@@ -346,20 +369,7 @@ bool KeyedFile::flush() {
             return true;
         }
         streaming_ = false;
-        ++generation_;
-        if (broken_) {
-            broken_ = false;
-            pager_->rollback();
-            unlockWriter();
-            failDriver(driver::Damaged, "A buffered write failed; the buffered changes were dropped");
-        }
-        try {
-            pager_->commit(true);
-        } catch (...) {
-            unlockWriter();
-            throw;
-        }
-        unlockWriter();
+        finishWriting(true, "A buffered write failed; the buffered changes were dropped");
         return true;
     });
 }
@@ -375,13 +385,7 @@ bool KeyedFile::beginTransaction(int waitSeconds) {
             pager_->commit(durable_);
             unlockWriter();
         }
-        lockWriter(std::max(recoverSeconds_, waitSeconds));
-        try {
-            pager_->begin();
-        } catch (...) {
-            unlockWriter();
-            throw;
-        }
+        beginWriting(std::max(recoverSeconds_, waitSeconds));
         inTransaction_ = true;
         return true;
     });
@@ -393,20 +397,7 @@ bool KeyedFile::commitTransaction() {
             return true;
         }
         inTransaction_ = false;
-        ++generation_;
-        if (broken_) {
-            broken_ = false;
-            pager_->rollback();
-            unlockWriter();
-            failDriver(driver::Damaged, "A write of this transaction failed; it was rolled back");
-        }
-        try {
-            pager_->commit(durable_);
-        } catch (...) {
-            unlockWriter();
-            throw;
-        }
-        unlockWriter();
+        finishWriting(durable_, "A write of this transaction failed; it was rolled back");
         return true;
     });
 }
