@@ -88,6 +88,8 @@ class UpgradeThroughTheEngine : public EngineTest {};
 TEST_F(UpgradeThroughTheEngine, ConvertsAnOldFileAndLeavesNoWindowBehind) {
     char folder[MAX_PATH]{};
     GetTempPathA(MAX_PATH, folder);
+    // The conversion leaves its copy of the old file in the current folder.
+    SetCurrentDirectoryA(folder);
     const std::string path = std::string(folder) + "upgrade_window_test.rvh";
     std::vector<help::StoredTip> tips(300);
     for (size_t i = 0; i < tips.size(); ++i) {
