@@ -5,12 +5,11 @@
 #include <sqlite3.h>
 #include <stdexcept>
 
+#include "app/customer/customer_file.h"
 #include "runtime/files/keyed_file.h"
 #include "runtime/files/transaction.h"
 #include "runtime/files/view.h"
 #include "runtime/sys/errors.h"
-#include "runtime/text/fields.h"
-#include "runtime/text/packed_decimal.h"
 
 namespace bench {
 
@@ -28,35 +27,6 @@ namespace {
 
 using namespace runtime::files;
 
-struct Record {
-    runtime::text::Long CUSTNO;
-    runtime::text::Fixed<30> NAME;
-    runtime::text::Fixed<30> ADDRESS;
-    runtime::text::Fixed<20> CITY;
-    runtime::text::Fixed<2> STATE;
-    runtime::text::Decimal<5> ZIP;
-    runtime::text::Decimal<11> PHONE;
-    runtime::text::Fixed<20> CONTACT;
-};
-static_assert(sizeof(Record) == 115);
-
-Declaration declaration(const std::string& path) {
-    Declaration d;
-    d.fileName = path;
-    d.recordSize = sizeof(Record);
-    d.fields = {
-        {"CUS:CUSTNO", FieldType::Long, 0, 4},           {"CUS:NAME", FieldType::String, 4, 30},
-        {"CUS:ADDRESS", FieldType::String, 34, 30},      {"CUS:CITY", FieldType::String, 64, 20},
-        {"CUS:STATE", FieldType::String, 84, 2},         {"CUS:ZIP", FieldType::Decimal, 86, 3, 5, 0},
-        {"CUS:PHONE", FieldType::Decimal, 89, 6, 11, 0}, {"CUS:CONTACT", FieldType::String, 95, 20},
-    };
-    d.keys = {
-        {.name = "CUS:BYNUMBER", .parts = {{0}}, .noCase = true, .optional = true, .primary = true},
-        {.name = "CUS:BYNAME", .parts = {{1}}, .duplicates = true, .noCase = true, .optional = true},
-    };
-    return d;
-}
-
 void must(bool ok, const char* what) {
     if (!ok) {
         throw std::runtime_error(std::string(what) + ": error " + std::to_string(runtime::errorcode()) + " " +
@@ -69,13 +39,13 @@ public:
     std::string name() const override { return "keyed file"; }
     void create(const std::string& path) override {
         view_.reset();
-        file_ = std::make_unique<KeyedFile>(declaration(path), &rec_);
+        file_ = std::make_unique<KeyedFile>(app::customerDeclaration(path), &rec_);
         must(file_->create(), "create");
         open(path);
     }
     void open(const std::string& path) override {
         if (!file_) {
-            file_ = std::make_unique<KeyedFile>(declaration(path), &rec_);
+            file_ = std::make_unique<KeyedFile>(app::customerDeclaration(path), &rec_);
         }
         must(file_->open(mode::ReadWrite | mode::DenyNone), "open");
         file_->send(durable_ ? "Sync=on" : "Sync=off");
@@ -162,7 +132,7 @@ public:
     uint64_t fileBytes(const std::string& path) override { return std::filesystem::file_size(path); }
 
 private:
-    Record rec_{};
+    app::CustomerRecord rec_{};
     std::unique_ptr<KeyedFile> file_;
     std::unique_ptr<View> view_;
     bool durable_ = true;
