@@ -1,0 +1,127 @@
+#include "tour_moments.h"
+
+#include <commctrl.h>
+
+#include <functional>
+
+#include "gallery.h"
+#include "runtime/ui/screenshot.h"
+#include "runtime/ui/threads.h"
+
+namespace gallery {
+namespace {
+
+using namespace runtime::ui;
+
+constexpr DWORD Patience = 10000; // milliseconds a moment may take to come or go
+
+bool waitUntil(const std::function<bool()>& done) {
+    DWORD start = GetTickCount();
+    while (!done()) {
+        if (GetTickCount() - start > Patience) {
+            return false;
+        }
+        Sleep(20);
+    }
+    return true;
+}
+
+// The shown top-level window of a class (and caption, unless empty) of this
+// process, or none.
+HWND shownWindow(const char* className, const std::string& caption) {
+    struct Search {
+        const char* className;
+        const std::string& caption;
+        HWND found = nullptr;
+    } search{className, caption};
+    EnumWindows(
+        [](HWND window, LPARAM parameter) -> BOOL {
+            auto& search = *reinterpret_cast<Search*>(parameter);
+            char name[64] = {};
+            char text[128] = {};
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            GetClassNameA(window, name, sizeof name);
+            GetWindowTextA(window, text, sizeof text);
+            if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+                lstrcmpiA(name, search.className) == 0 &&
+                (search.caption.empty() || search.caption == text)) {
+                search.found = window;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void mouseEvent(DWORD flags, POINT screen) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &input, sizeof input);
+}
+
+void pressKey(WORD key) {
+    INPUT input[2]{};
+    input[0].type = input[1].type = INPUT_KEYBOARD;
+    input[0].ki.wVk = input[1].ki.wVk = key;
+    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, input, sizeof input[0]);
+}
+
+POINT centreOf(const RECT& area) {
+    return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+}
+
+} // namespace
+
+void tourMenu(HWND frame, int32_t frameThread, const std::string& shot) {
+    start([=] {
+        RECT title{};
+        GetMenuItemRect(frame, GetMenu(frame), 0, &title);
+        mouseEvent(MOUSEEVENTF_LEFTDOWN, centreOf(title));
+        mouseEvent(MOUSEEVENTF_LEFTUP, centreOf(title));
+        if (waitUntil([] { return shownWindow("#32768", "") != nullptr; })) {
+            tourShot(shot);
+        }
+        // The first Esc closes the menu, the second leaves the menu bar.
+        pressKey(VK_ESCAPE);
+        pressKey(VK_ESCAPE);
+        waitUntil([] { return shownWindow("#32768", "") == nullptr; });
+        post(note::TourStep, 0, frameThread);
+    });
+}
+
+void tourDialog(const std::string& caption, int32_t frameThread, const std::string& shot) {
+    start([=] {
+        if (waitUntil([&] { return shownWindow("#32770", caption) != nullptr; })) {
+            tourShot(shot);
+            pressKey(VK_ESCAPE);
+            if (!waitUntil([&] { return shownWindow("#32770", caption) == nullptr; })) {
+                PostMessageA(shownWindow("#32770", caption), WM_COMMAND, IDCANCEL, 0);
+            }
+        }
+        post(note::TourStep, 0, frameThread);
+    });
+}
+
+void tourToolTip(HWND control, int32_t frameThread, const std::string& shot) {
+    start([=] {
+        RECT area{};
+        GetWindowRect(control, &area);
+        mouseEvent(0, centreOf(area));
+        if (waitUntil([] { return shownWindow(TOOLTIPS_CLASSA, "") != nullptr; })) {
+            tourShot(shot);
+        }
+        // Away from the toolbar, so that no tip shows in later pictures.
+        RECT frame{};
+        GetWindowRect(GetAncestor(control, GA_ROOT), &frame);
+        mouseEvent(0, {frame.right - 40, frame.bottom - 60});
+        post(note::TourStep, 0, frameThread);
+    });
+}
+
+} // namespace gallery
