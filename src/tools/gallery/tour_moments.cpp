@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "gallery.h"
+#include "runtime/ui/real_input.h"
 #include "runtime/ui/screenshot.h"
 #include "runtime/ui/threads.h"
 
@@ -55,23 +56,6 @@ HWND shownWindow(const char* className, const std::string& caption) {
     return search.found;
 }
 
-void mouseEvent(DWORD flags, POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    SendInput(1, &input, sizeof input);
-}
-
-void pressKey(WORD key) {
-    INPUT input[2]{};
-    input[0].type = input[1].type = INPUT_KEYBOARD;
-    input[0].ki.wVk = input[1].ki.wVk = key;
-    input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, input, sizeof input[0]);
-}
-
 POINT centreOf(const RECT& area) {
     return {(area.left + area.right) / 2, (area.top + area.bottom) / 2};
 }
@@ -82,14 +66,13 @@ void tourMenu(HWND frame, int32_t frameThread, const std::string& shot) {
     start([=] {
         RECT title{};
         GetMenuItemRect(frame, GetMenu(frame), 0, &title);
-        mouseEvent(MOUSEEVENTF_LEFTDOWN, centreOf(title));
-        mouseEvent(MOUSEEVENTF_LEFTUP, centreOf(title));
+        clickAt(centreOf(title));
         if (waitUntil([] { return shownWindow("#32768", "") != nullptr; })) {
             tourShot(shot);
         }
         // The first Esc closes the menu, the second leaves the menu bar.
-        pressKey(VK_ESCAPE);
-        pressKey(VK_ESCAPE);
+        tapKey(VK_ESCAPE);
+        tapKey(VK_ESCAPE);
         waitUntil([] { return shownWindow("#32768", "") == nullptr; });
         post(note::TourStep, 0, frameThread);
     });
@@ -99,7 +82,7 @@ void tourDialog(const std::string& caption, int32_t frameThread, const std::stri
     start([=] {
         if (waitUntil([&] { return shownWindow("#32770", caption) != nullptr; })) {
             tourShot(shot);
-            pressKey(VK_ESCAPE);
+            tapKey(VK_ESCAPE);
             if (!waitUntil([&] { return shownWindow("#32770", caption) == nullptr; })) {
                 PostMessageA(shownWindow("#32770", caption), WM_COMMAND, IDCANCEL, 0);
             }
@@ -112,14 +95,18 @@ void tourToolTip(HWND control, int32_t frameThread, const std::string& shot) {
     start([=] {
         RECT area{};
         GetWindowRect(control, &area);
-        mouseEvent(0, centreOf(area));
+        // A tip shows once the mouse moves over the tool, not as it arrives.
+        POINT centre = centreOf(area);
+        sendMouse({centre.x - 2, centre.y});
+        Sleep(100);
+        sendMouse(centre);
         if (waitUntil([] { return shownWindow(TOOLTIPS_CLASSA, "") != nullptr; })) {
             tourShot(shot);
         }
         // Away from the toolbar, so that no tip shows in later pictures.
         RECT frame{};
         GetWindowRect(GetAncestor(control, GA_ROOT), &frame);
-        mouseEvent(0, {frame.right - 40, frame.bottom - 60});
+        sendMouse({frame.right - 40, frame.bottom - 60});
         post(note::TourStep, 0, frameThread);
     });
 }
