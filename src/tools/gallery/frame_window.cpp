@@ -279,17 +279,17 @@ private:
         switch (tourStep_++) {
         case 0:
             tourShot("frame");
-            tourMomentOver_ = false;
-            tourToolTip(toolHandle(id::ToolExit), self_, "frame-tool-tip");
+            tourMomentOver_ = !tourToolTip(toolHandle(id::ToolExit), self_, "frame-tool-tip");
             break;
         case 1:
-            tourMomentOver_ = false;
-            tourMenu(window_.handle(), self_, "frame-menu");
+            tourMomentOver_ = !tourMenu(window_.handle(), self_, "frame-menu");
             break;
         case 2:
-            tourMomentOver_ = false;
-            tourDialog("Status Bar Font", self_, "font-dialog");
-            chooseFont();
+            // Without the helper nobody would close the dialog.
+            if (tourDialog("Status Bar Font", self_, "font-dialog")) {
+                tourMomentOver_ = false;
+                chooseFont();
+            }
             break;
         case 3:
             open(Child::Controls);

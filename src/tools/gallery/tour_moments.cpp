@@ -62,8 +62,8 @@ POINT centreOf(const RECT& area) {
 
 } // namespace
 
-void tourMenu(HWND frame, int32_t frameThread, const std::string& shot) {
-    start([=] {
+bool tourMenu(HWND frame, int32_t frameThread, const std::string& shot) {
+    auto moment = [=] {
         RECT title{};
         GetMenuItemRect(frame, GetMenu(frame), 0, &title);
         clickAt(centreOf(title));
@@ -75,11 +75,12 @@ void tourMenu(HWND frame, int32_t frameThread, const std::string& shot) {
         tapKey(VK_ESCAPE);
         waitUntil([] { return shownWindow("#32768", "") == nullptr; });
         post(note::TourStep, 0, frameThread);
-    });
+    };
+    return start(moment) != 0;
 }
 
-void tourDialog(const std::string& caption, int32_t frameThread, const std::string& shot) {
-    start([=] {
+bool tourDialog(const std::string& caption, int32_t frameThread, const std::string& shot) {
+    auto moment = [=] {
         if (waitUntil([&] { return shownWindow("#32770", caption) != nullptr; })) {
             tourShot(shot);
             tapKey(VK_ESCAPE);
@@ -88,11 +89,12 @@ void tourDialog(const std::string& caption, int32_t frameThread, const std::stri
             }
         }
         post(note::TourStep, 0, frameThread);
-    });
+    };
+    return start(moment) != 0;
 }
 
-void tourToolTip(HWND control, int32_t frameThread, const std::string& shot) {
-    start([=] {
+bool tourToolTip(HWND control, int32_t frameThread, const std::string& shot) {
+    auto moment = [=] {
         RECT area{};
         GetWindowRect(control, &area);
         // A tip shows once the mouse moves over the tool, not as it arrives.
@@ -108,7 +110,8 @@ void tourToolTip(HWND control, int32_t frameThread, const std::string& shot) {
         GetWindowRect(GetAncestor(control, GA_ROOT), &frame);
         sendMouse({frame.right - 40, frame.bottom - 60});
         post(note::TourStep, 0, frameThread);
-    });
+    };
+    return start(moment) != 0;
 }
 
 } // namespace gallery

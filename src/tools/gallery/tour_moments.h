@@ -2,7 +2,8 @@
 // while the frame's thread is busy showing them: a dropped-down menu, the font
 // dialog, a tool tip. Each runs on a thread of its own, which waits for the
 // moment, photographs it, ends it as a person would, and then posts
-// note::TourStep to the frame.
+// note::TourStep to the frame. Each returns false when its thread could not be
+// started; then no note comes.
 #pragma once
 
 #include <windows.h>
@@ -13,13 +14,13 @@
 namespace gallery {
 
 // Clicks the first title of the frame's menu bar and photographs the menu.
-void tourMenu(HWND frame, int32_t frameThread, const std::string& shot);
+bool tourMenu(HWND frame, int32_t frameThread, const std::string& shot);
 
 // Photographs the dialog with this caption once the frame has opened it, then
 // cancels it.
-void tourDialog(const std::string& caption, int32_t frameThread, const std::string& shot);
+bool tourDialog(const std::string& caption, int32_t frameThread, const std::string& shot);
 
 // Rests the mouse on a control and photographs the tool tip it shows.
-void tourToolTip(HWND control, int32_t frameThread, const std::string& shot);
+bool tourToolTip(HWND control, int32_t frameThread, const std::string& shot);
 
 } // namespace gallery
