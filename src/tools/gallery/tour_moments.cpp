@@ -27,32 +27,33 @@ bool waitUntil(const std::function<bool()>& done) {
     return true;
 }
 
+struct Search {
+    const char* className;
+    const std::string& caption;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK findShown(HWND window, LPARAM parameter) {
+    auto& search = *reinterpret_cast<Search*>(parameter);
+    char name[64] = {};
+    char text[128] = {};
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    GetClassNameA(window, name, sizeof name);
+    GetWindowTextA(window, text, sizeof text);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
+        lstrcmpiA(name, search.className) == 0 && (search.caption.empty() || search.caption == text)) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 // The shown top-level window of a class (and caption, unless empty) of this
 // process, or none.
 HWND shownWindow(const char* className, const std::string& caption) {
-    struct Search {
-        const char* className;
-        const std::string& caption;
-        HWND found = nullptr;
-    } search{className, caption};
-    EnumWindows(
-        [](HWND window, LPARAM parameter) -> BOOL {
-            auto& search = *reinterpret_cast<Search*>(parameter);
-            char name[64] = {};
-            char text[128] = {};
-            DWORD process = 0;
-            GetWindowThreadProcessId(window, &process);
-            GetClassNameA(window, name, sizeof name);
-            GetWindowTextA(window, text, sizeof text);
-            if (process == GetCurrentProcessId() && IsWindowVisible(window) &&
-                lstrcmpiA(name, search.className) == 0 &&
-                (search.caption.empty() || search.caption == text)) {
-                search.found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    Search search{className, caption};
+    EnumWindows(findShown, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
