@@ -15,9 +15,9 @@
 #include "help/tipwindow/tip_window.h"
 #include "runtime/sys/events.h"
 #include "runtime/ui/property.h"
+#include "runtime/ui/real_input.h"
 #include "runtime/ui/screenshot.h"
 #include "runtime/ui/threads.h"
-#include "runtime/ui/real_input.h"
 #include "runtime/ui/win32_interaction.h"
 #include "runtime/ui/window.h"
 
