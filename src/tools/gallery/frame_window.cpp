@@ -12,6 +12,7 @@
 #include "runtime/ui/screenshot.h"
 #include "runtime/ui/threads.h"
 #include "runtime/ui/window.h"
+#include "tour_moments.h"
 
 namespace gallery {
 namespace {
@@ -129,6 +130,9 @@ public:
                 break;
             case note::Closed:
                 closed(window_.eventControl());
+                break;
+            case note::TourStep:
+                tourMomentOver_ = true;
                 break;
             case event::Timer:
                 tourStep();
@@ -263,46 +267,64 @@ private:
     }
 
     // One step of the tour a timer tick: open a window, photograph it, move
-    // on. Children photograph themselves where only they know the moment.
+    // on. Children photograph themselves where only they know the moment, and
+    // so do the helpers that make a moment as a person would; the tour waits
+    // until such a moment is over.
     void tourStep() {
+        if (!tourMomentOver_) {
+            return;
+        }
         int32_t list = threads_[static_cast<size_t>(Child::List)];
         int32_t sheet = threads_[static_cast<size_t>(Child::Sheet)];
         switch (tourStep_++) {
         case 0:
             tourShot("frame");
-            open(Child::Controls);
+            tourMomentOver_ = !tourToolTip(toolHandle(id::ToolExit), self_, "frame-tool-tip");
             break;
         case 1:
+            tourMomentOver_ = !tourMenu(window_.handle(), self_, "frame-menu");
+            break;
+        case 2:
+            // Without the helper nobody would close the dialog.
+            if (tourDialog("Status Bar Font", self_, "font-dialog")) {
+                tourMomentOver_ = false;
+                chooseFont();
+            }
+            break;
+        case 3:
+            open(Child::Controls);
+            break;
+        case 4:
             tourShot("controls");
             closeChild(Child::Controls);
             open(Child::List);
             break;
-        case 2:
+        case 5:
             tourShot("list");
             post(event::PageDown, CustomerList, list);
             post(event::PageDown, CustomerList, list);
             break;
-        case 3:
+        case 6:
             tourShot("list-paged");
             post(note::OpenForm, 0, list);
             break;
-        case 4:
+        case 7:
             tourShot("list-form");
             post(event::CloseWindow, 0, list); // the form, the list thread's current window
             break;
-        case 5:
+        case 8:
             closeChild(Child::List);
             open(Child::Sheet);
             break;
-        case 6:
+        case 9:
             tourShot("sheet");
             post(note::TourStep, 0, sheet);
             break;
-        case 7:
+        case 10:
             tourShot("sheet-tab2");
             closeChild(Child::Sheet);
             break;
-        case 8:
+        case 11:
             window_.setTimer(0);
             runAbout();
             window_.close();
@@ -312,10 +334,15 @@ private:
         }
     }
 
+    HWND toolHandle(int32_t tool) {
+        return reinterpret_cast<HWND>(static_cast<intptr_t>(window_.get(tool, Prop::Handle).number()));
+    }
+
     Window& window_;
     int32_t self_;
     int32_t threads_[ChildCount] = {};
     int tourStep_ = 0;
+    bool tourMomentOver_ = true;
 };
 
 } // namespace

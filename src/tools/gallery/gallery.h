@@ -11,7 +11,8 @@ namespace gallery {
 namespace note {
 inline constexpr int32_t OpenForm = 1024 + 1; // to a list: open the selected row's form
 inline constexpr int32_t Closed = 1024 + 3;   // to the frame: a child window has closed
-inline constexpr int32_t TourStep = 1024 + 4; // to the frame: the tour's next step
+inline constexpr int32_t TourStep =
+    1024 + 4; // to a child: the tour's next step; to the frame: a moment is over
 } // namespace note
 
 // The list of the customers window; the toolbox and the tour post its

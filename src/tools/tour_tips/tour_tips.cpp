@@ -15,6 +15,7 @@
 #include "help/tipwindow/tip_window.h"
 #include "runtime/sys/events.h"
 #include "runtime/ui/property.h"
+#include "runtime/ui/real_input.h"
 #include "runtime/ui/screenshot.h"
 #include "runtime/ui/threads.h"
 #include "runtime/ui/win32_interaction.h"
@@ -136,13 +137,8 @@ void look(const std::string& shot) {
 void followLink(HWND link) {
     RECT area{};
     GetWindowRect(link, &area);
-    SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
-    INPUT click[2]{};
-    click[0].type = click[1].type = INPUT_MOUSE;
-    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
     int before = shownCount;
-    SendInput(2, click, sizeof click[0]);
+    clickAt({(area.left + area.right) / 2, (area.top + area.bottom) / 2});
     if (pumpUntil([&] { return shownCount > before; }, 10000)) {
         look("tip_after_a_tip_link");
     }

@@ -2,6 +2,7 @@
 // field order, and parents that hide and disable what they hold.
 #include <windows.h>
 
+#include <cstdint>
 #include <gtest/gtest.h>
 
 #include "runtime/sys/events.h"
@@ -75,6 +76,48 @@ TEST(Controls, FontPartsAreReadAndSetAndReachTheWin32Control) {
     LOGFONTA changed = fontOf(heading);
     EXPECT_EQ(changed.lfWeight, 400);
     EXPECT_TRUE(changed.lfUnderline);
+}
+
+// How much ink a control puts on white when it draws itself, in pixels of black.
+int inkOf(HWND control) {
+    RECT box{};
+    GetClientRect(control, &box);
+    BITMAPINFO format{};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = box.right;
+    format.bmiHeader.biHeight = -box.bottom;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    WindowDc screen(nullptr);
+    void* bits = nullptr;
+    Bitmap canvas(CreateDIBSection(screen.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    MemoryDc memory(screen.get());
+    Selected into(memory.get(), canvas.get());
+    FillRect(memory.get(), &box, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SendMessageA(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory.get()), PRF_CLIENT);
+    GdiFlush();
+    const auto* pixels = static_cast<const uint32_t*>(bits);
+    int darkness = 0;
+    for (LONG i = 0; i < box.right * box.bottom; ++i) {
+        uint32_t pixel = pixels[i];
+        darkness +=
+            255 - static_cast<int>((pixel & 0xFF) + ((pixel >> 8) & 0xFF) + ((pixel >> 16) & 0xFF)) / 3;
+    }
+    return darkness / 255;
+}
+
+// A bold font handle is not enough: a face whose bold draws the regular
+// glyphs made bold headings look regular.
+TEST(Controls, BoldLabelsAreDrawnHeavierThanRegularOnes) {
+    WindowThread w(window());
+    HWND heading = w.controlHandle(Heading);
+    int bold = w.run([heading](Window&) { return inkOf(heading); });
+    int regular = w.run([heading](Window& win) {
+        win.set(Heading, Prop::FontStyle, fontstyle::Normal);
+        return inkOf(heading);
+    });
+    EXPECT_GT(regular, 0);
+    EXPECT_GT(bold, regular * 6 / 5);
 }
 
 TEST(Controls, PositionsReadBackInTheWindowsUnitsDialogOrPixels) {

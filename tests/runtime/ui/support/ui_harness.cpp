@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "runtime/sys/events.h"
+#include "runtime/ui/real_input.h"
 #include "runtime/ui/threads.h"
 
 namespace uitest {
@@ -131,27 +132,12 @@ POINT WindowThread::centreOf(int32_t control) {
 
 namespace {
 
-void send(INPUT input) {
-    SendInput(1, &input, sizeof input);
-}
-
-// A button event carries the position too, so that it happens there even if
-// the pointer was moved back by a late report of an earlier move.
-void mouseEvent(DWORD flags, POINT screen) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(screen.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(screen.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    send(input);
-}
-
 void keyEvent(WORD virtualKey, bool up) {
     INPUT input{};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
     input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
-    send(input);
+    SendInput(1, &input, sizeof input);
 }
 
 } // namespace
@@ -166,7 +152,7 @@ void moveMouse(POINT screen) {
     // The system moves the pointer a moment later, and a late report of an
     // earlier move can put it back: move until it stays.
     for (int attempt = 0; attempt < 5; ++attempt) {
-        mouseEvent(0, screen);
+        runtime::ui::sendMouse(screen);
         waitUntil([&] { return pointerAt(screen); }, 2s);
         std::this_thread::sleep_for(40ms);
         if (pointerAt(screen)) {
@@ -186,9 +172,9 @@ void waitOutDoubleClick() {
 void click(POINT screen, bool right) {
     waitOutDoubleClick();
     moveMouse(screen);
-    mouseEvent(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, screen);
+    runtime::ui::sendMouse(screen, right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
     std::this_thread::sleep_for(20ms);
-    mouseEvent(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, screen);
+    runtime::ui::sendMouse(screen, right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
     std::this_thread::sleep_for(30ms);
 }
 
@@ -196,8 +182,8 @@ void doubleClick(POINT screen) {
     waitOutDoubleClick();
     moveMouse(screen);
     for (int i = 0; i < 2; ++i) {
-        mouseEvent(MOUSEEVENTF_LEFTDOWN, screen);
-        mouseEvent(MOUSEEVENTF_LEFTUP, screen);
+        runtime::ui::sendMouse(screen, MOUSEEVENTF_LEFTDOWN);
+        runtime::ui::sendMouse(screen, MOUSEEVENTF_LEFTUP);
     }
     std::this_thread::sleep_for(30ms);
 }
