@@ -65,7 +65,7 @@ std::string tallText() {
 }
 
 std::vector<help::StoredTip> tourTips() {
-    std::string allKinds = "The customer's full name|as printed on invoices.\r\n"
+    std::string allKinds = "The customer's full name,| as printed on invoices.\r\n"
                            "<HR>\r\n"
                            "<T>Surname first: Lovelace, Ada\r\n"
                            "<T>At most 30 characters, 1 << 2 is fine\r\n"
