@@ -32,11 +32,11 @@ Waiting& waiting() {
     return *instance;
 }
 
-// The system's own per-thread input method window does not count.
+// The system's own per-thread input method windows do not count.
 BOOL CALLBACK findOwnWindow(HWND window, LPARAM found) {
-    char kind[8]{};
+    char kind[16]{};
     GetClassNameA(window, kind, sizeof kind);
-    if (std::strcmp(kind, "IME") == 0) {
+    if (std::strcmp(kind, "IME") == 0 || std::strcmp(kind, "MSCTFIME UI") == 0) {
         return TRUE;
     }
     *reinterpret_cast<bool*>(found) = true;
@@ -65,6 +65,7 @@ bool fitForAnotherThread() {
     if (windowLeft) {
         return false;
     }
+    // What the ended thread left unread (a quit among it) was for that thread.
     MSG message{};
     while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
     }
