@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         double took = now() - start;
-        if (i > 0) { // the first request also starts the file and the fonts
+        if (i > 0) { // the first request also starts the file, the fonts and the thread tips run on
             times.push_back(took);
         }
         post(event::CloseWindow, 0, tipThread);
