@@ -4,9 +4,9 @@
 
 #include <condition_variable>
 #include <cstring>
-#include <deque>
 #include <mutex>
 #include <new>
+#include <vector>
 
 #include "runtime/sys/errors.h"
 
@@ -18,11 +18,19 @@ namespace {
 // resources.
 constexpr int MostWaiting = 2;
 
+// A waiting OS thread's place, on its own stack: the runtime thread it is
+// handed arrives there.
+struct Slot {
+    std::condition_variable handed;
+    DWORD osThread = GetCurrentThreadId();
+    int32_t number = 0;
+};
+
+// The thread that waited last is handed the next runtime thread: its memory
+// is the likeliest to be warm, and the others may go on sleeping.
 struct Waiting {
     std::mutex mutex;
-    std::condition_variable handed;
-    int idle = 0; // waiting and not yet handed a runtime thread
-    std::deque<int32_t> numbers;
+    std::vector<Slot*> idle;
 };
 
 // Never destroyed: a thread may still wait on it while the process ends.
@@ -47,15 +55,14 @@ BOOL CALLBACK findOwnWindow(HWND window, LPARAM found) {
 
 bool handToWaitingThread(int32_t number) {
     Waiting& w = waiting();
-    {
-        std::lock_guard lock(w.mutex);
-        if (w.idle == 0) {
-            return false;
-        }
-        --w.idle;
-        w.numbers.push_back(number);
+    std::lock_guard lock(w.mutex);
+    if (w.idle.empty()) {
+        return false;
     }
-    w.handed.notify_one();
+    Slot* slot = w.idle.back();
+    w.idle.pop_back();
+    slot->number = number;
+    slot->handed.notify_one();
     return true;
 }
 
@@ -76,20 +83,23 @@ bool fitForAnotherThread() {
 int32_t waitForNextThread() {
     Waiting& w = waiting();
     std::unique_lock lock(w.mutex);
-    if (w.idle + static_cast<int>(w.numbers.size()) >= MostWaiting) {
+    if (static_cast<int>(w.idle.size()) >= MostWaiting) {
         return 0;
     }
-    ++w.idle;
-    w.handed.wait(lock, [&w] { return !w.numbers.empty(); });
-    int32_t number = w.numbers.front();
-    w.numbers.pop_front();
-    return number;
+    Slot slot;
+    w.idle.push_back(&slot);
+    slot.handed.wait(lock, [&slot] { return slot.number != 0; });
+    return slot.number;
 }
 
-int threadsWaitingForReuse() {
+std::vector<DWORD> threadsWaitingForReuse() {
     Waiting& w = waiting();
     std::lock_guard lock(w.mutex);
-    return w.idle;
+    std::vector<DWORD> threads;
+    for (const Slot* slot : w.idle) {
+        threads.push_back(slot->osThread);
+    }
+    return threads;
 }
 
 } // namespace runtime::ui

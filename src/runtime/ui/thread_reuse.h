@@ -8,8 +8,10 @@
 // instead of ending.
 #pragma once
 
-#include <cstddef>
+#include <windows.h>
+
 #include <cstdint>
+#include <vector>
 
 namespace runtime::ui {
 
@@ -27,7 +29,8 @@ bool fitForAnotherThread();
 // once when enough OS threads wait already, and the caller should end.
 int32_t waitForNextThread();
 
-// OS threads waiting to be handed a runtime thread.
-int threadsWaitingForReuse();
+// The OS threads waiting to be handed a runtime thread; the last one is
+// handed the next.
+std::vector<DWORD> threadsWaitingForReuse();
 
 } // namespace runtime::ui

@@ -1,6 +1,7 @@
 // Runtime threads: numbering, stacks, ending, and events posted between threads.
 #include <windows.h>
 
+#include <algorithm>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <thread>
@@ -60,13 +61,18 @@ TEST(Threads, AThreadAskingForATinyStackGetsAUsableOne) {
     EXPECT_TRUE(survived);
 }
 
+bool waitsForReuse(DWORD osThread) {
+    std::vector<DWORD> waiting = threadsWaitingForReuse();
+    return std::find(waiting.begin(), waiting.end(), osThread) != waiting.end();
+}
+
 // An OS thread is kept to run a later runtime thread: what the ended one left
 // on it (its error, its thread messages, a quit, its posted events) must not
-// reach the next one. Which kept thread runs the next one is not told, so
-// this tries until the next one ran where the last one did.
+// reach the next one. The thread that waited last runs the next one; a thread
+// of an earlier test coming back late can come between, so this tries again.
 TEST(Threads, ARuntimeThreadOnAKeptOsThreadFindsNothingOfTheOneBefore) {
     bool sameOsThread = false;
-    for (int attempt = 0; attempt < 50 && !sameOsThread; ++attempt) {
+    for (int attempt = 0; attempt < 10 && !sameOsThread; ++attempt) {
         std::atomic<DWORD> polluted{0};
         int32_t before = start([&] {
             setError(err::AccessDenied);
@@ -76,7 +82,9 @@ TEST(Threads, ARuntimeThreadOnAKeptOsThreadFindsNothingOfTheOneBefore) {
             polluted = GetCurrentThreadId();
         });
         ASSERT_TRUE(waitForThread(before, 10s));
-        ASSERT_TRUE(uitest::waitUntil([] { return threadsWaitingForReuse() > 0; }));
+        if (!uitest::waitUntil([&] { return waitsForReuse(polluted); }, 2s)) {
+            continue; // threads of earlier tests came back first and fill the places
+        }
 
         std::atomic<DWORD> osThread{0};
         std::atomic<int32_t> number{0};
@@ -92,6 +100,8 @@ TEST(Threads, ARuntimeThreadOnAKeptOsThreadFindsNothingOfTheOneBefore) {
             posted = hasPosted();
         });
         ASSERT_TRUE(waitForThread(next, 10s));
+        // Back before the next attempt, so as not to come between its two threads.
+        uitest::waitUntil([&] { return waitsForReuse(osThread); }, 2s);
         sameOsThread = osThread == polluted;
         EXPECT_EQ(number, next);
         EXPECT_EQ(error, 0);
@@ -116,7 +126,7 @@ TEST(Threads, AnOsThreadWhoseProcedureLeftAWindowOpenEndsAndTakesItAway) {
 TEST(Threads, AThreadAskingForALargeStackGetsItWhileKeptThreadsWait) {
     int32_t small = start([] {});
     ASSERT_TRUE(waitForThread(small, 10s));
-    ASSERT_TRUE(uitest::waitUntil([] { return threadsWaitingForReuse() > 0; }));
+    ASSERT_TRUE(uitest::waitUntil([] { return !threadsWaitingForReuse().empty(); }));
     std::atomic<bool> survived{false};
     int32_t large = start(
         [&] {
