@@ -8,6 +8,7 @@
 #include <new>
 #include <vector>
 
+#include "runtime/expr/bindings.h"
 #include "runtime/sys/errors.h"
 
 namespace runtime::ui {
@@ -69,7 +70,8 @@ bool handToWaitingThread(int32_t number) {
 bool fitForAnotherThread() {
     bool windowLeft = false;
     EnumThreadWindows(GetCurrentThreadId(), findOwnWindow, reinterpret_cast<LPARAM>(&windowLeft));
-    if (windowLeft) {
+    // Names left bound point into the ended thread's buffers; they go with the thread.
+    if (windowLeft || expr::scopeDepth() != 0) {
         return false;
     }
     // What the ended thread left unread (a quit among it) was for that thread.

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+#include "runtime/expr/bindings.h"
 #include "runtime/sys/errors.h"
 #include "runtime/sys/events.h"
 #include "runtime/ui/thread_reuse.h"
@@ -109,6 +110,18 @@ TEST(Threads, ARuntimeThreadOnAKeptOsThreadFindsNothingOfTheOneBefore) {
         EXPECT_FALSE(posted);
     }
     EXPECT_TRUE(sameOsThread) << "an ended thread's OS thread ran a later one";
+}
+
+// Names a procedure left bound point into its own buffers: its OS thread ends
+// with them instead of running a later thread that would find them.
+TEST(Threads, AnOsThreadWhoseProcedureLeftNamesBoundIsNotKept) {
+    std::atomic<DWORD> osThread{0};
+    int32_t thread = start([&] {
+        expr::openScope();
+        osThread = GetCurrentThreadId();
+    });
+    ASSERT_TRUE(waitForThread(thread, 10s));
+    EXPECT_FALSE(uitest::waitUntil([&] { return waitsForReuse(osThread); }, 500ms));
 }
 
 // Ending the OS thread is what takes away a window its procedure left open.
