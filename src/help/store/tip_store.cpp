@@ -107,6 +107,23 @@ int32_t trialOpen() {
     return code;
 }
 
+// Opens the RVH view at once when no window holds it open yet and the file
+// is as this program wants it: a trial would find nothing to convert or to
+// report, and the file would be read whole once more to check it. A view
+// that waits for locks (since one was met) is left to the trial and the
+// guarded open, so that a locked file is not waited for twice.
+bool openedAsItIs(runtime::files::KeyedFile& view, int32_t& opens) {
+    if (opens != 0 || view.send("Recover") != "0") {
+        return false;
+    }
+    if (!view.open(mode::ReadWrite | mode::DenyNone)) {
+        return false;
+    }
+    ++opens;
+    publishCounts();
+    return true;
+}
+
 } // namespace
 
 std::string_view tipKindName(TipKind kind) {
@@ -125,19 +142,21 @@ std::string_view tipKindName(TipKind kind) {
 
 bool openTipStore(const Tip* bindRvh, const Tip* bindLin) {
     std::lock_guard lock(storeMutex());
-    switch (trialOpen()) {
-    case runtime::err::InvalidDeclaration:
-        upgradeTipFile({});
-        break;
-    case runtime::err::PathNotFound:
-        runtime::message("Error opening Ruvo file\r\nPath not found\r\n" + tipFileName().str(), "Ruvo error",
-                         runtime::Icon::Information, runtime::button::Ok);
-        return false;
-    default:
-        break;
-    }
     detail::TipViews& views = tipViews();
-    openView(views.rvh, views.rvhOpens);
+    if (!openedAsItIs(views.rvh, views.rvhOpens)) {
+        switch (trialOpen()) {
+        case runtime::err::InvalidDeclaration:
+            upgradeTipFile({});
+            break;
+        case runtime::err::PathNotFound:
+            runtime::message("Error opening Ruvo file\r\nPath not found\r\n" + tipFileName().str(),
+                             "Ruvo error", runtime::Icon::Information, runtime::button::Ok);
+            return false;
+        default:
+            break;
+        }
+        openView(views.rvh, views.rvhOpens);
+    }
     bindTipNames("RVH", bindRvh);
     openView(views.lin, views.linOpens);
     bindTipNames("LIN", bindLin);

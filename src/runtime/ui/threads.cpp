@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "runtime/ui/messages.h"
+#include "runtime/ui/thread_reuse.h"
 
 namespace runtime::ui {
 namespace {
@@ -30,6 +31,7 @@ struct ThreadRecord {
     // Threads the runtime did not start: the OS thread, to see when it has ended.
     HANDLE ending = nullptr;
     std::function<void()> procedure; // started threads only, taken when they run
+    size_t stack = 0;                // started threads only: the stack their OS thread reserved
 
     ThreadRecord() = default;
     ThreadRecord(const ThreadRecord&) = delete;
@@ -197,23 +199,34 @@ void wake(ThreadRecord& record, UINT message) {
     // A thread without sink yet has not entered its loop; it reads the queue first.
 }
 
-DWORD WINAPI threadMain(LPVOID parameter) {
-    auto number = static_cast<int32_t>(reinterpret_cast<intptr_t>(parameter));
+// Runs the runtime thread `number` on the calling OS thread; true when the
+// OS thread may go on to run another.
+bool runThread(int32_t number) {
     std::shared_ptr<ThreadRecord> record = registry().find(number);
     if (!record) {
-        return 0;
+        return false;
     }
     join(record);
     std::function<void()> procedure;
+    size_t stack = 0;
     {
         std::lock_guard lock(record->mutex);
         procedure = std::move(record->procedure);
+        stack = record->stack;
     }
     record.reset();
     if (procedure) {
         procedure();
     }
     leave();
+    return stack == MinimumStack && fitForAnotherThread();
+}
+
+DWORD WINAPI threadMain(LPVOID parameter) {
+    auto number = static_cast<int32_t>(reinterpret_cast<intptr_t>(parameter));
+    while (number != 0 && runThread(number)) {
+        number = waitForNextThread();
+    }
     return 0;
 }
 
@@ -223,8 +236,12 @@ int32_t start(std::function<void()> procedure, size_t stackSize) {
     std::shared_ptr<ThreadRecord> record = registry().add();
     int32_t number = record->number;
     record->procedure = std::move(procedure);
+    record->stack = std::max(stackSize, MinimumStack);
+    if (record->stack == MinimumStack && handToWaitingThread(number)) {
+        return number;
+    }
     DWORD id = 0;
-    HANDLE thread = CreateThread(nullptr, std::max(stackSize, MinimumStack), threadMain,
+    HANDLE thread = CreateThread(nullptr, record->stack, threadMain,
                                  reinterpret_cast<LPVOID>(static_cast<intptr_t>(number)),
                                  STACK_SIZE_PARAM_IS_A_RESERVATION, &id);
     if (thread == nullptr) {

@@ -7,6 +7,8 @@
 // thread's current window delivers before any window input. Posting appends to
 // the queue and wakes the thread's message loop, also while it is blocked
 // waiting for input. Threads signal each other only through this queue.
+// The OS thread under a started runtime thread may have run one that ended
+// before it (thread_reuse.h); nothing of that one is left for the new one.
 #pragma once
 
 #include <chrono>

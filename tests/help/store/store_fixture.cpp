@@ -75,6 +75,9 @@ FaultyFileSystem::~FaultyFileSystem() {
 
 std::unique_ptr<FileHandle> FaultyFileSystem::open(const std::string& path, runtime::files::OpenHow how,
                                                    bool writable, IoError& error) {
+    if (path == countedPath) {
+        ++countedOpens;
+    }
     auto inner = runtime::files::systemFileSystem().open(path, how, writable, error);
     if (!inner) {
         return nullptr;

@@ -24,8 +24,8 @@ StoredTip tip(std::string_view procedure, std::string_view control, std::string_
 std::string readBytes(const std::string& path);
 
 // The system's file system, except that the first open of `lockedPath` finds
-// its gate locked (as if another program held it) and that, once armed, one
-// write to `failingPath` fails.
+// its gate locked (as if another program held it), that, once armed, one
+// write to `failingPath` fails, and that the opens of `countedPath` are counted.
 class FaultyFileSystem : public runtime::files::FileSystem {
 public:
     FaultyFileSystem();
@@ -34,6 +34,8 @@ public:
     std::string lockedPath;
     std::string failingPath;
     std::atomic<bool> failNextWrite{false};
+    std::string countedPath;
+    std::atomic<int> countedOpens{0};
 
     std::unique_ptr<runtime::files::FileHandle> open(const std::string& path, runtime::files::OpenHow how,
                                                      bool writable, runtime::files::IoError& error) override;

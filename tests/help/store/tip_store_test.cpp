@@ -207,6 +207,18 @@ TEST_F(TipStoreTest, OpenCountsShareOnePhysicalOpen) {
     EXPECT_TRUE(writeStoredTips("tips.rvh", {}, false)) << "nobody has the file open any more";
 }
 
+// Every open reads a small file whole to check it: a tip request must not
+// open a sound file more often than its two views need.
+TEST_F(TipStoreTest, ASoundFileIsOpenedOnceForEachView) {
+    writeTips({tip("Main", "?OK", "BUTTON", "Press it")});
+    FaultyFileSystem files;
+    files.countedPath = "tips.rvh";
+    open();
+    EXPECT_EQ(files.countedOpens, 2);
+    EXPECT_EQ(find("Main", "?OK", "BUTTON").RVH.HELPTIP.clipped(), "Press it");
+    EXPECT_TRUE(user.messages().empty());
+}
+
 TEST_F(TipStoreTest, NamesAreBoundToTheWindowsBuffers) {
     runtime::expr::ScopedNames scope;
     Tip shown, linked;
