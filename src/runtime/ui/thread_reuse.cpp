@@ -2,10 +2,8 @@
 
 #include <windows.h>
 
-#include <condition_variable>
+#include <array>
 #include <cstring>
-#include <mutex>
-#include <new>
 #include <vector>
 
 #include "runtime/expr/bindings.h"
@@ -17,29 +15,34 @@ namespace {
 // One tip after another is the common case, the next one often asked for
 // while the last is still closing; more threads waiting would only hold
 // resources.
-constexpr int MostWaiting = 2;
+constexpr size_t MostWaiting = 2;
 
 // A waiting OS thread's place, on its own stack: the runtime thread it is
 // handed arrives there.
 struct Slot {
-    std::condition_variable handed;
+    CONDITION_VARIABLE handed = CONDITION_VARIABLE_INIT;
     DWORD osThread = GetCurrentThreadId();
     int32_t number = 0;
 };
 
 // The thread that waited last is handed the next runtime thread: its memory
-// is the likeliest to be warm, and the others may go on sleeping.
+// is the likeliest to be warm, and the others may go on sleeping. Made of the
+// system's lock and plain values, it needs no destructor: threads may still
+// wait on it while the process ends.
 struct Waiting {
-    std::mutex mutex;
-    std::vector<Slot*> idle;
+    SRWLOCK lock = SRWLOCK_INIT;
+    std::array<Slot*, MostWaiting> idle{};
+    size_t count = 0;
 };
+constinit Waiting waiting;
 
-// Never destroyed: a thread may still wait on it while the process ends.
-Waiting& waiting() {
-    alignas(Waiting) static unsigned char storage[sizeof(Waiting)];
-    static Waiting* instance = new (storage) Waiting();
-    return *instance;
-}
+class Locked {
+public:
+    Locked() { AcquireSRWLockExclusive(&waiting.lock); }
+    ~Locked() { ReleaseSRWLockExclusive(&waiting.lock); }
+    Locked(const Locked&) = delete;
+    Locked& operator=(const Locked&) = delete;
+};
 
 // The system's own per-thread input method windows do not count.
 BOOL CALLBACK findOwnWindow(HWND window, LPARAM found) {
@@ -55,15 +58,13 @@ BOOL CALLBACK findOwnWindow(HWND window, LPARAM found) {
 } // namespace
 
 bool handToWaitingThread(int32_t number) {
-    Waiting& w = waiting();
-    std::lock_guard lock(w.mutex);
-    if (w.idle.empty()) {
+    Locked locked;
+    if (waiting.count == 0) {
         return false;
     }
-    Slot* slot = w.idle.back();
-    w.idle.pop_back();
+    Slot* slot = waiting.idle[--waiting.count];
     slot->number = number;
-    slot->handed.notify_one();
+    WakeConditionVariable(&slot->handed);
     return true;
 }
 
@@ -83,23 +84,23 @@ bool fitForAnotherThread() {
 }
 
 int32_t waitForNextThread() {
-    Waiting& w = waiting();
-    std::unique_lock lock(w.mutex);
-    if (static_cast<int>(w.idle.size()) >= MostWaiting) {
+    Locked locked;
+    if (waiting.count == MostWaiting) {
         return 0;
     }
     Slot slot;
-    w.idle.push_back(&slot);
-    slot.handed.wait(lock, [&slot] { return slot.number != 0; });
+    waiting.idle[waiting.count++] = &slot;
+    while (slot.number == 0) {
+        SleepConditionVariableSRW(&slot.handed, &waiting.lock, INFINITE, 0);
+    }
     return slot.number;
 }
 
 std::vector<DWORD> threadsWaitingForReuse() {
-    Waiting& w = waiting();
-    std::lock_guard lock(w.mutex);
+    Locked locked;
     std::vector<DWORD> threads;
-    for (const Slot* slot : w.idle) {
-        threads.push_back(slot->osThread);
+    for (size_t i = 0; i < waiting.count; ++i) {
+        threads.push_back(waiting.idle[i]->osThread);
     }
     return threads;
 }
