@@ -4,13 +4,14 @@
 //   Button           drawing it, and a click on it
 //   Help mode        the "?" pointer and the click on a control
 //   Frame filter     the frame's messages that concern the button
-#include "runtime/ui/caption_help.h"
-
 #include <windows.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
+#include "runtime/ui/caption_help.h"
+#include "runtime/ui/handles.h"
 #include "runtime/ui/property.h"
 #include "runtime/ui/window.h"
 
@@ -73,17 +74,39 @@ bool onButton(HWND frame, POINT screen) {
 
 // ---- Button -----------------------------------------------------------------
 
+// The mark in the caption's bold face, a little lower and to the right while
+// the button is down, as the caption's other buttons draw theirs.
+void drawQuestionMark(HDC dc, RECT place, bool pressed) {
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
+    LOGFONTA face = metrics.lfCaptionFont;
+    face.lfWeight = FW_BOLD;
+    face.lfHeight = -std::max<LONG>(place.bottom - place.top - 3, 6);
+    face.lfWidth = 0;
+    Font font(CreateFontIndirectA(&face));
+    Selected selected(dc, font.get());
+    if (pressed) {
+        OffsetRect(&place, 1, 1);
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextA(dc, "?", 1, &place, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+}
+
 void drawButton(HWND frame, bool pressed) {
     RECT place = buttonInFrame(frame);
     if (IsRectEmpty(&place) || !hasContextHelp(frame)) {
         return;
     }
-    HDC dc = GetWindowDC(frame);
-    if (dc == nullptr) {
+    FrameDc dc(frame);
+    if (dc.get() == nullptr) {
         return;
     }
-    DrawFrameControl(dc, &place, DFC_CAPTION, DFCS_CAPTIONHELP | (pressed ? DFCS_PUSHED : 0));
-    ReleaseDC(frame, dc);
+    // The system's own caption "?" comes out as a greyed cross here, so it
+    // draws the button and the mark is ours.
+    DrawFrameControl(dc.get(), &place, DFC_BUTTON, DFCS_BUTTONPUSH | (pressed ? DFCS_PUSHED : 0));
+    drawQuestionMark(dc.get(), place, pressed);
 }
 
 bool captureLost(HWND frame) {
@@ -205,7 +228,8 @@ void runHelpMode(const Window& window, HWND frame) {
 
 // ---- Frame filter -----------------------------------------------------------
 
-std::optional<LRESULT> filterFrame(const Window& window, HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> filterFrame(const Window& window, HWND frame, UINT message, WPARAM wParam,
+                                   LPARAM lParam) {
     switch (message) {
     case WM_NCPAINT:
     case WM_NCACTIVATE:
@@ -216,8 +240,8 @@ std::optional<LRESULT> filterFrame(const Window& window, HWND frame, UINT messag
         return result;
     }
     case WM_NCHITTEST:
-        if (hasContextHelp(frame) && onButton(frame, POINT{static_cast<short>(LOWORD(lParam)),
-                                                           static_cast<short>(HIWORD(lParam))})) {
+        if (hasContextHelp(frame) &&
+            onButton(frame, POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))})) {
             return HTHELP;
         }
         return std::nullopt;

@@ -81,6 +81,20 @@ private:
     HDC dc_;
 };
 
+// The device context of a window's whole area, caption and borders included.
+class FrameDc {
+public:
+    explicit FrameDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
+    ~FrameDc() { ReleaseDC(window_, dc_); }
+    FrameDc(const FrameDc&) = delete;
+    FrameDc& operator=(const FrameDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+};
+
 // A memory device context, deleted when done.
 class MemoryDc {
 public:

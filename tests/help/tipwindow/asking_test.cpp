@@ -1,11 +1,13 @@
 // The three ways a person asks for a control's tip, from the input on the
 // screen to the tip window showing that control's tip: the caption "?" and a
 // click on the control, the right-click popup, and resting the mouse.
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 #include "help/engine/engine_state.h"
 #include "help/engine/exports.h"
 #include "host_window.h"
+#include "runtime/ui/handles.h"
 #include "runtime/ui/window.h"
 #include "support/ui_harness.h"
 #include "tip_window_fixture.h"
@@ -41,6 +43,42 @@ TEST_F(Asking, CaptionQuestionMarkThenAClickOnAControlShowsItsTip) {
     EXPECT_EQ(shown.type, "BUTTON");
     ASSERT_NE(shown.showing("Saves the customer."), nullptr);
     EXPECT_EQ(host.watched(), std::vector<int32_t>{helptest::OkButton});
+}
+
+// Dark enough to be the button's text colour, not its greyed or 3D shades.
+bool inked(COLORREF pixel) {
+    return GetRValue(pixel) + GetGValue(pixel) + GetBValue(pixel) < 200;
+}
+
+// The mark's foot tells a "?" (its dot, in the middle) from a cross (its
+// legs, at the sides), the glyph the system's own drawing gave here.
+TEST_F(Asking, TheCaptionButtonShowsAQuestionMark) {
+    HostWindow host(tiptest::roomyHost());
+    POINT centre{};
+    ASSERT_TRUE(tiptest::captionHelpButton(host.handle(), centre)) << "no caption \"?\"";
+    RedrawWindow(host.handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    RECT outer{};
+    GetWindowRect(host.handle(), &outer);
+    POINT at{centre.x - outer.left, centre.y - outer.top};
+    const int halfWidth = (GetSystemMetrics(SM_CXSIZE) - 2) / 2 - 3;
+    const int halfHeight = (GetSystemMetrics(SM_CYSIZE) - 4) / 2 - 2;
+    runtime::ui::FrameDc dc(host.handle());
+    int middle = 0;
+    int sides = 0;
+    for (int y = at.y + halfHeight / 2; y <= at.y + halfHeight; ++y) {
+        for (int x = at.x - halfWidth; x <= at.x + halfWidth; ++x) {
+            if (!inked(GetPixel(dc.get(), x, y))) {
+                continue;
+            }
+            if (std::abs(x - at.x) <= 2) {
+                ++middle;
+            } else if (std::abs(x - at.x) >= halfWidth / 2) {
+                ++sides;
+            }
+        }
+    }
+    EXPECT_GT(middle, 0) << "no dot under the mark";
+    EXPECT_EQ(sides, 0) << "ink at the foot's sides, as of a cross";
 }
 
 TEST_F(Asking, RightClickAndThePopupsFirstItemShowTheTip) {
