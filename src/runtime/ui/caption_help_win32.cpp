@@ -82,7 +82,7 @@ void drawQuestionMark(HDC dc, RECT place, bool pressed) {
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0);
     LOGFONTA face = metrics.lfCaptionFont;
     face.lfWeight = FW_BOLD;
-    face.lfHeight = -std::max<LONG>(place.bottom - place.top - 3, 6);
+    face.lfHeight = -std::max<LONG>(place.bottom - place.top - 4, 6);
     face.lfWidth = 0;
     Font font(CreateFontIndirectA(&face));
     Selected selected(dc, font.get());
