@@ -99,7 +99,7 @@ void drawButton(HWND frame, bool pressed) {
     if (IsRectEmpty(&place) || !hasContextHelp(frame)) {
         return;
     }
-    FrameDc dc(frame);
+    WindowDc dc(frame, WindowDc::Whole);
     if (dc.get() == nullptr) {
         return;
     }

@@ -67,27 +67,16 @@ using Menu = Owned<HMENU, MenuTraits>;
 using KernelHandle = Owned<HANDLE, KernelTraits>;
 using WindowHandle = Owned<HWND, WindowTraits>;
 
-// A device context of a window, released when done.
+// A device context of a window, released when done: of its client area, or
+// of the whole window with its caption and borders.
 class WindowDc {
 public:
-    explicit WindowDc(HWND window) : window_(window), dc_(GetDC(window)) {}
+    enum Area { Client, Whole };
+    explicit WindowDc(HWND window, Area area = Client)
+        : window_(window), dc_(area == Whole ? GetWindowDC(window) : GetDC(window)) {}
     ~WindowDc() { ReleaseDC(window_, dc_); }
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-};
-
-// The device context of a window's whole area, caption and borders included.
-class FrameDc {
-public:
-    explicit FrameDc(HWND window) : window_(window), dc_(GetWindowDC(window)) {}
-    ~FrameDc() { ReleaseDC(window_, dc_); }
-    FrameDc(const FrameDc&) = delete;
-    FrameDc& operator=(const FrameDc&) = delete;
     HDC get() const { return dc_; }
 
 private:

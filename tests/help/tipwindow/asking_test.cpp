@@ -62,7 +62,7 @@ TEST_F(Asking, TheCaptionButtonShowsAQuestionMark) {
     POINT at{centre.x - outer.left, centre.y - outer.top};
     const int halfWidth = (GetSystemMetrics(SM_CXSIZE) - 2) / 2 - 3;
     const int halfHeight = (GetSystemMetrics(SM_CYSIZE) - 4) / 2 - 2;
-    runtime::ui::FrameDc dc(host.handle());
+    runtime::ui::WindowDc dc(host.handle(), runtime::ui::WindowDc::Whole);
     int middle = 0;
     int sides = 0;
     for (int y = at.y + halfHeight / 2; y <= at.y + halfHeight; ++y) {
